@@ -1,0 +1,89 @@
+// The game object: the whole state of one game and the operations on it.
+// The operations live beside their subsystems: drawing and the dialog in
+// view/, move tests, check and move input in rules/, the computer in
+// engine/, the opening book in book/.
+#pragma once
+
+#include "model/figura.h"
+#include "model/sdl_zdroje.h"
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+constexpr int POCET_OBRAZKU = 26;
+
+// The bitmap files, in the order of `obrazky`.
+extern const std::array<const char*, POCET_OBRAZKU> SOUBORY_OBRAZKU;
+
+// How a castling attempt ended (see provedrosadu).
+enum class Rosada { VSACHU, NAPADENA, HOTOVA };
+
+class Sachovnice {
+  public:
+    SDL_Surface* obrazovka;                     // the window surface; not owned
+    std::array<Povrch, POCET_OBRAZKU> obrazky;  // null where a file failed to load
+    SDL_Color barvatextu{};                     // colour of the prompt
+    Povrch obraztextu;                          // the text rendered last
+    Pismo pismo;                                // "free.ttf" at 14 points, opened once
+    SDL_Rect obdelniktextu{};                   // where that text was placed
+    Mrizka pole;                                // owns its pieces
+    bool otoceno = true;                        // true draws row 0 at the top
+    bool natahu = true;                         // side to move, true White
+    int stav = 0;                               // 0 nothing selected, 1 a piece selected
+    Smery skokykone;
+    Smery smerystrelce;
+    Smery smeryveze;
+    Smery smerydamy;
+    Figura* vybrana = nullptr; // meaningful only while stav is 1
+    Figura* kralbily = nullptr;
+    Figura* kralcerny = nullptr;
+    std::vector<std::map<int, int>> knihovna; // the opening book, one map per node
+    int uzel = 0;                             // the current book node
+
+    explicit Sachovnice(SDL_Surface* obrazovka);
+    ~Sachovnice();
+    Sachovnice(const Sachovnice&) = delete;
+    Sachovnice& operator=(const Sachovnice&) = delete;
+
+    // Drawing (view/)
+    void vykresli();
+    void otoc();
+    void vloz(SDL_Surface* povrch, int x, int y);
+    void smaz();
+    // The bitmap of a type code on a dark or light square.
+    SDL_Surface* obrazek(int typ, bool tmave) const;
+
+    // The promotion dialog and its text output (view/)
+    int promena();
+    void vypistext(const char* text, int x, int y);
+    void nastavpismo();
+
+    // Rules (rules/)
+    bool kliknuti(int sloupec, int radek);
+    bool nenisach();
+    // Castling for side `barva`: whether its preconditions hold, and carrying
+    // it out with the check tests of every king step.
+    bool rosadamozna(bool barva, bool kralovska);
+    Rosada provedrosadu(bool barva, bool kralovska);
+    // Puts `kdo` on the target square, leaving a new empty square behind, and
+    // returns the object that stood there (not yet destroyed).
+    Figura* presun(Figura* kdo, Pozice kam);
+    // The two objects trade squares and take each other's coordinates.
+    void vymen(Pozice a, Pozice b);
+
+    // The computer (engine/)
+    int ohodnot(bool strana);
+    int tahpocitace(bool strana, bool jenhodnota);
+
+    // The opening book (book/)
+    void nactiknihovnu();
+    void nactiknihovnu(std::istream& vstup);
+    int radekznaku(char znak);
+    int sloupecznaku(char znak);
+    int kodtahu(const std::string& token);
+    void posunuzel(int tah);
+    bool tahknihovny(bool strana);
+    bool vknihovne() const { return static_cast<unsigned>(uzel) < knihovna.size(); }
+};
