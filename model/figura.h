@@ -30,7 +30,9 @@ enum Typ : int {
 };
 
 // The code of a piece of the given kind (BILY_*) for the given colour.
-inline int typbarvy(int bilytyp, bool barva) { return barva ? bilytyp : bilytyp + 6; }
+inline int typbarvy(int bilytyp, bool barva) {
+    return barva ? bilytyp : bilytyp + 6;
+}
 
 class Figura {
   public:

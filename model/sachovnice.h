@@ -22,16 +22,16 @@ enum class Rosada { VSACHU, NAPADENA, HOTOVA };
 
 class Sachovnice {
   public:
-    SDL_Surface* obrazovka;                     // the window surface; not owned
-    std::array<Povrch, POCET_OBRAZKU> obrazky;  // null where a file failed to load
-    SDL_Color barvatextu{};                     // colour of the prompt
-    Povrch obraztextu;                          // the text rendered last
-    Pismo pismo;                                // "free.ttf" at 14 points, opened once
-    SDL_Rect obdelniktextu{};                   // where that text was placed
-    Mrizka pole;                                // owns its pieces
-    bool otoceno = true;                        // true draws row 0 at the top
-    bool natahu = true;                         // side to move, true White
-    int stav = 0;                               // 0 nothing selected, 1 a piece selected
+    SDL_Surface* obrazovka;                    // the window surface; not owned
+    std::array<Povrch, POCET_OBRAZKU> obrazky; // null where a file failed to load
+    SDL_Color barvatextu{};                    // colour of the prompt
+    Povrch obraztextu;                         // the text rendered last
+    Pismo pismo;                               // "free.ttf" at 14 points, opened once
+    SDL_Rect obdelniktextu{};                  // where that text was placed
+    Mrizka pole;                               // owns its pieces
+    bool otoceno = true;                       // true draws row 0 at the top
+    bool natahu = true;                        // side to move, true White
+    int stav = 0;                              // 0 nothing selected, 1 a piece selected
     Smery skokykone;
     Smery smerystrelce;
     Smery smeryveze;
@@ -63,15 +63,26 @@ class Sachovnice {
     // Rules (rules/)
     bool kliknuti(int sloupec, int radek);
     bool nenisach();
-    // Castling for side `barva`: whether its preconditions hold, and carrying
-    // it out with the check tests of every king step.
-    bool rosadamozna(bool barva, bool kralovska);
-    Rosada provedrosadu(bool barva, bool kralovska);
+    // Castling of the side to move, on the king's side or the queen's: whether
+    // king, rook and the squares between allow it, and carrying it out with a
+    // check test before and after each king step.
+    bool rosadamozna(bool kralovska);
+    Rosada provedrosadu(bool kralovska);
     // Puts `kdo` on the target square, leaving a new empty square behind, and
-    // returns the object that stood there (not yet destroyed).
+    // returns the object that stood there, which the caller now owns.
     Figura* presun(Figura* kdo, Pozice kam);
+    // Takes a presun back: `kdo` returns to `odkud` and `puvodni` to its square.
+    void vratpresun(Figura* kdo, Pozice odkud, Figura* puvodni);
     // The two objects trade squares and take each other's coordinates.
     void vymen(Pozice a, Pozice b);
+    // Replaces a pawn that has reached its last row by a piece of type `typ`.
+    void promen(Pozice kde, int typ);
+    // Moves `kdo` to `kam` unless that leaves the mover's king attacked; then
+    // the grid is restored and the result is null. Otherwise the result is the
+    // object that stood on `kam`, which the caller destroys.
+    Figura* zkustah(Figura* kdo, Pozice kam);
+    // The king or rook that has just moved to `kde` can no longer castle.
+    void oznacpohyb(Pozice kde);
 
     // The computer (engine/)
     int ohodnot(bool strana);
@@ -84,6 +95,9 @@ class Sachovnice {
     int sloupecznaku(char znak);
     int kodtahu(const std::string& token);
     void posunuzel(int tah);
-    bool tahknihovny(bool strana);
+    // Plays the first legal move of the current book node for the side to
+    // move; leaves the book for good when the node has none.
+    bool tahknihovny();
+    bool zahrajknihovni(int tah);
     bool vknihovne() const { return static_cast<unsigned>(uzel) < knihovna.size(); }
 };

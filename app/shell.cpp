@@ -1,0 +1,148 @@
+#include "app/shell.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+SDL_Surface* obrazovka = nullptr;
+Pismo pismo;
+SDL_Color barvatextu{};
+Povrch obraztextu;
+SDL_Rect obdelniktextu{};
+
+namespace {
+bool uvnitr(const SDL_Rect& r, int x, int y) {
+    return x >= r.x && x <= r.x + r.w && y >= r.y && y <= r.y + r.h;
+}
+
+// SDL 1.2 reports wheel turns as presses of buttons 4 and 5.
+bool jekolecko(Uint8 tlacitko) {
+    return tlacitko == SDL_BUTTON_WHEELUP || tlacitko == SDL_BUTTON_WHEELDOWN;
+}
+
+void novahra(Aplikace& app, bool jedenhrac) {
+    app.hra = std::make_unique<Sachovnice>(obrazovka);
+    app.jedenhrac = jedenhrac;
+    app.hra->vykresli();
+    vykreslitlacitka(app);
+}
+} // namespace
+
+bool inicializace() {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::printf("Inicializace SDL se nezdarila: %s", SDL_GetError());
+        return false;
+    }
+    std::atexit(SDL_Quit);
+    obrazovka = SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    if (obrazovka == nullptr) {
+        std::printf("Vytvor\xED"
+                    "ni okna se nezdarilo: %s",
+                    SDL_GetError());
+        return false;
+    }
+    SDL_WM_SetCaption("SDL Tutorial", "SDL Tutorial");
+    if (TTF_Init() == -1) {
+        std::fprintf(stderr, "TTF_Init() Failed: %s\n", SDL_GetError());
+        SDL_Quit();
+        return false;
+    }
+    return true;
+}
+
+void nastavpismo() {
+    if (!TTF_WasInit()) {
+        TTF_Init();
+    }
+    if (!pismo) {
+        pismo.reset(TTF_OpenFont("free.ttf", 16));
+        if (!pismo) {
+            std::fprintf(stderr, "Pismo \"free.ttf\" nelze otevrit: %s\n", TTF_GetError());
+        }
+    }
+    barvatextu = SDL_Color{0, 0, 0, 0};
+}
+
+void napis(const char* text, int x, int y) {
+    if (pismo) {
+        obraztextu.reset(TTF_RenderText_Solid(pismo.get(), text, barvatextu));
+        obdelniktextu.x = static_cast<Sint16>(x);
+        obdelniktextu.y = static_cast<Sint16>(y);
+        if (obraztextu) {
+            SDL_BlitSurface(obraztextu.get(), nullptr, obrazovka, &obdelniktextu);
+        }
+        obraztextu.reset();
+    }
+    SDL_Flip(obrazovka);
+}
+
+void vykreslitlacitka(const Aplikace& app) {
+    SDL_Rect r = app.otoctlac;
+    SDL_FillRect(obrazovka, &r, app.bila);
+    r = app.newhraci;
+    SDL_FillRect(obrazovka, &r, app.bila);
+    r = app.newpc;
+    SDL_FillRect(obrazovka, &r, app.bila);
+    napis("Otocit", 430, 50);
+    napis("Nova hra dva hraci", 400, 100);
+    napis("Nova hra jeden hrac", 400, 150);
+}
+
+void spust(Aplikace& app) {
+    app.hra = std::make_unique<Sachovnice>(obrazovka);
+    app.hra->vykresli();
+    app.bila = SDL_MapRGB(obrazovka->format, 255, 255, 255);
+    app.konec = false;
+    nastavpismo();
+    vykreslitlacitka(app);
+    app.jedenhrac = false;
+}
+
+void zpracujudalost(Aplikace& app, const SDL_Event& udalost) {
+    if (udalost.type == SDL_QUIT) {
+        app.konec = true;
+        return;
+    }
+    if (udalost.type != SDL_MOUSEBUTTONDOWN || jekolecko(udalost.button.button)) {
+        return;
+    }
+    const int x = udalost.button.x;
+    const int y = udalost.button.y;
+    if (x >= 34 && x <= 305 && y >= 34 && y <= 305) {
+        Sachovnice& hra = *app.hra;
+        hra.kliknuti(x / 34 - 1, y / 34 - 1);
+        if (hra.stav == 0 && !hra.natahu && app.jedenhrac) {
+            hra.tahpocitace(false, false);
+        }
+        hra.vykresli();
+        vykreslitlacitka(app);
+    } else if (uvnitr(app.otoctlac, x, y)) {
+        app.hra->otoc();
+        vykreslitlacitka(app);
+    } else if (uvnitr(app.newhraci, x, y)) {
+        novahra(app, false);
+    } else if (uvnitr(app.newpc, x, y)) {
+        novahra(app, true);
+    }
+}
+
+int smycka(Aplikace& app) {
+    SDL_Event udalost;
+    while (!app.konec) {
+        // Waiting, not polling: an idle game uses no processor time.
+        if (SDL_WaitEvent(&udalost) != 1) {
+            return EXIT_FAILURE;
+        }
+        zpracujudalost(app, udalost);
+    }
+    return EXIT_SUCCESS;
+}
+
+void ukonci(Aplikace& app) {
+    // Fonts must be closed before SDL_ttf shuts down.
+    app.hra.reset();
+    pismo.reset();
+    if (TTF_WasInit()) {
+        TTF_Quit();
+    }
+    SDL_Quit();
+}

@@ -1,0 +1,63 @@
+// What the tests share: the dummy window, games built from the shipped
+// assets, positions set up by hand, and the grid's invariants.
+#pragma once
+
+#include "model/sachovnice.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+// An 800 x 600 window at 32 bits per pixel on SDL's dummy video driver,
+// opened once per process. Also initialises SDL_ttf.
+SDL_Surface* obrazovkatestu();
+
+// A new game on the test window, constructed in the directory of the shipped assets.
+std::unique_ptr<Sachovnice> novahra();
+
+struct Umisteni {
+    int typ;
+    int radek;
+    int sloupec;
+};
+// Replaces the whole grid by these pieces on an otherwise empty board and
+// points the king pointers at the kings among them. White is to move.
+void postav(Sachovnice& hra, std::initializer_list<Umisteni> figury);
+
+// Every square holds one live piece whose `pozice` is its square, no object
+// stands twice, each side has one king and the king pointers point at them.
+::testing::AssertionResult invarianty(const Sachovnice& hra);
+
+// The type codes of the grid as 8 strings of row 7 down to row 0, one
+// character a square ('.' empty, PNBRQK White, pnbrqk Black).
+std::string diagram(const Sachovnice& hra);
+
+// Screen point of the centre of grid square (radek, sloupec) in the game's orientation.
+SDL_Rect stredpole(const Sachovnice& hra, int radek, int sloupec);
+
+// Move input on grid square (radek, sloupec), whatever the orientation.
+bool klikni(Sachovnice& hra, int radek, int sloupec);
+
+// Queues a mouse press (and its release) at (x, y).
+void stiskni(int x, int y, Uint8 tlacitko = SDL_BUTTON_LEFT);
+// Empties SDL's event queue.
+void vyprazdnifrontu();
+
+// A temporary working directory holding links to the shipped bitmaps and
+// font (and a.txt when asked); the previous directory comes back at the end.
+class DocasnyAdresar {
+  public:
+    explicit DocasnyAdresar(bool sknihovnou = false);
+    ~DocasnyAdresar();
+    DocasnyAdresar(const DocasnyAdresar&) = delete;
+    DocasnyAdresar& operator=(const DocasnyAdresar&) = delete;
+    const std::string& cesta() const { return cesta_; }
+    void zapis(const std::string& jmeno, const std::string& obsah) const;
+    void smaz(const std::string& jmeno) const;
+
+  private:
+    std::string cesta_;
+    std::string puvodni_;
+};
