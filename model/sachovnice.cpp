@@ -11,6 +11,17 @@ namespace {
 constexpr int ZADNI_RADA[8] = {BILA_VEZ,  BILY_KUN,     BILY_STRELEC, BILA_DAMA,
                                BILY_KRAL, BILY_STRELEC, BILY_KUN,     BILA_VEZ};
 
+// A bitmap in the window's pixel format, so that drawing it is a plain copy
+// rather than a conversion of every pixel; null when the file cannot be loaded.
+Povrch nactiobrazek(const char* soubor, SDL_Surface* obrazovka) {
+    Povrch bmp(SDL_LoadBMP_RW(SDL_RWFromFile(soubor, "rb"), 1));
+    if (!bmp || obrazovka == nullptr) {
+        return bmp;
+    }
+    Povrch prevedeny(SDL_ConvertSurface(bmp.get(), obrazovka->format, SDL_SWSURFACE));
+    return prevedeny ? std::move(prevedeny) : std::move(bmp);
+}
+
 int pocatecnityp(int radek, int sloupec) {
     switch (radek) {
     case 0:
@@ -42,7 +53,7 @@ Sachovnice::Sachovnice(SDL_Surface* obrazovka_) {
     stav = 0;
 
     for (int i = 0; i < POCET_OBRAZKU; ++i) {
-        obrazky[i].reset(SDL_LoadBMP_RW(SDL_RWFromFile(SOUBORY_OBRAZKU[i], "rb"), 1));
+        obrazky[i] = nactiobrazek(SOUBORY_OBRAZKU[i], obrazovka);
     }
 
     pole.reserve(8);
