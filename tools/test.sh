@@ -19,3 +19,7 @@ cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DSACHY_SANITIZE
 cmake --build "$root/build-asan" -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs" -LE e2e
+
+echo "== A session of 1,000 games under valgrind memcheck =="
+(cd "$root/assets" && valgrind --quiet --leak-check=full --errors-for-leak-kinds=definite,indirect \
+  --error-exitcode=9 "$root/build-test/tests/test_relace")
