@@ -40,7 +40,7 @@ TEST(Relace, ThousandNewGamesKeepMemoryFlat) {
     vyprazdnifrontu();
     Aplikace app;
     spust(app);
-    std::size_t po_prvnich = 0; // after the first hundred games
+    [[maybe_unused]] std::size_t po_prvnich = 0; // after the first hundred games
     for (int i = 0; i < 1000; ++i) {
         zpracujudalost(app, stisk(470, i % 2 ? 165 : 115)); // a new game, either mode
         zpracujudalost(app, stisk(450, 65));                // rotate

@@ -14,10 +14,10 @@ ctest --test-dir "$root/build-test" --output-on-failure -j"$jobs"
 
 echo "== Under AddressSanitizer and UBSan =="
 rm -rf "$root/build-asan"
-cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DSACHY_SANITIZE=ON \
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSACHY_SANITIZE=ON \
   -DSACHY_BENCH=OFF -DSACHY_TOOLS=OFF
 cmake --build "$root/build-asan" -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 SACHY_SOAK_EVENTS=1000000 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs" -LE e2e
 
 echo "== A session of 1,000 games under valgrind memcheck =="
