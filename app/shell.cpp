@@ -35,9 +35,8 @@ bool inicializace() {
     std::atexit(SDL_Quit);
     obrazovka = SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (obrazovka == nullptr) {
-        std::printf("Vytvor\xED"
-                    "ni okna se nezdarilo: %s",
-                    SDL_GetError());
+        // The one non-ASCII byte: 0xED, an i with an acute accent in Windows-1250.
+        std::printf("Vytvoren\xED okna se nezdarilo: %s", SDL_GetError());
         return false;
     }
     SDL_WM_SetCaption("SDL Tutorial", "SDL Tutorial");
