@@ -8,7 +8,7 @@ packages=(
   libsdl1.2-dev libsdl-ttf2.0-dev
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
-  valgrind clang libclang-rt-dev python3
+  valgrind clang libclang-rt-dev python3 desktop-file-utils
 )
 
 missing=()
