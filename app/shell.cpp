@@ -20,6 +20,8 @@ bool jekolecko(Uint8 tlacitko) {
 }
 
 void novahra(Aplikace& app, bool jedenhrac) {
+    // The old game goes first, so two games never hold memory at once.
+    app.hra.reset();
     app.hra = std::make_unique<Sachovnice>(obrazovka);
     app.jedenhrac = jedenhrac;
     app.hra->vykresli();
