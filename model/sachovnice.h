@@ -54,6 +54,8 @@ class Sachovnice {
     void smaz();
     // The bitmap of a type code on a dark or light square.
     SDL_Surface* obrazek(int typ, bool tmave) const;
+    // Shows what has been drawn; a game without a window draws nowhere.
+    void ukaz();
 
     // The promotion dialog and its text output (view/)
     int promena();

@@ -70,3 +70,18 @@ TEST(Sachovnice, GamesAreIndependent) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Sachovnice, AGameWithoutAWindowDrawsNowhere) {
+    const auto sobrazovkou = novahra(); // stands in the assets directory
+    Sachovnice hra(nullptr);
+    EXPECT_TRUE(invarianty(hra));
+    hra.vykresli();
+    hra.otoc();
+    hra.smaz();
+    hra.vypistext("x", 0, 0);
+    EXPECT_FALSE(hra.otoceno);
+}
+
+} // namespace

@@ -25,7 +25,7 @@ void Sachovnice::vykresli() {
             const int x = 34 * (8 - sloupec);
             const int y = otoceno ? 34 * (radek + 1) : 34 * (8 - radek);
             vloz(obrazek(pole[radek][sloupec]->typ, tmave), x, y);
-            SDL_Flip(obrazovka);
+            ukaz();
         }
     }
 }
@@ -45,7 +45,16 @@ void Sachovnice::vloz(SDL_Surface* povrch, int x, int y) {
     SDL_BlitSurface(povrch, nullptr, obrazovka, &rect);
 }
 
+void Sachovnice::ukaz() {
+    if (obrazovka != nullptr) {
+        SDL_Flip(obrazovka);
+    }
+}
+
 void Sachovnice::smaz() {
+    if (obrazovka == nullptr) {
+        return;
+    }
     if (SDL_FillRect(obrazovka, nullptr, SDL_MapRGB(obrazovka->format, 0, 0, 0)) != 0) {
         std::fprintf(stderr, "SDL_FillRect() Failed: %s\n", SDL_GetError());
     }

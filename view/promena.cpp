@@ -25,7 +25,7 @@ int Sachovnice::promena() {
     }
     vypistext("Vyberte figurku v kterou se ma pesec promenit:", 34, 320);
     if (!natahu) {
-        SDL_Flip(obrazovka);
+        ukaz();
     }
 
     // The dialog takes every event until a piece is picked, a close request included.
@@ -57,7 +57,7 @@ void Sachovnice::vypistext(const char* text, int x, int y) {
         }
         obraztextu.reset();
     }
-    SDL_Flip(obrazovka);
+    ukaz();
 }
 
 void Sachovnice::nastavpismo() {
