@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "view/text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,28 +52,14 @@ bool inicializace() {
 }
 
 void nastavpismo() {
-    if (!TTF_WasInit()) {
-        TTF_Init();
-    }
-    if (!pismo) {
-        pismo.reset(TTF_OpenFont("free.ttf", 16));
-        if (!pismo) {
-            std::fprintf(stderr, "Pismo \"free.ttf\" nelze otevrit: %s\n", TTF_GetError());
-        }
+    if (!pismo && !otevripismo(pismo, 16)) {
+        std::fprintf(stderr, "Pismo \"free.ttf\" nelze otevrit: %s\n", TTF_GetError());
     }
     barvatextu = SDL_Color{0, 0, 0, 0};
 }
 
 void napis(const char* text, int x, int y) {
-    if (pismo) {
-        obraztextu.reset(TTF_RenderText_Solid(pismo.get(), text, barvatextu));
-        obdelniktextu.x = static_cast<Sint16>(x);
-        obdelniktextu.y = static_cast<Sint16>(y);
-        if (obraztextu) {
-            SDL_BlitSurface(obraztextu.get(), nullptr, obrazovka, &obdelniktextu);
-        }
-        obraztextu.reset();
-    }
+    vykreslitext(pismo.get(), text, barvatextu, obrazovka, x, y, obdelniktextu, obraztextu);
     SDL_Flip(obrazovka);
 }
 

@@ -5,6 +5,13 @@ const Smery SMERY_STRELCE = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
 const Smery SMERY_VEZE = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}};
 const Smery SMERY_DAMY = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}, {1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
 
+void Figura::nastav(bool barva_, Pozice pozice_, int bilytyp) {
+    jefigura = true;
+    barva = barva_;
+    pozice = pozice_;
+    typ = typbarvy(bilytyp, barva_);
+}
+
 Prazdno::Prazdno(bool b, Pozice p) {
     jefigura = false;
     barva = b;
@@ -13,47 +20,29 @@ Prazdno::Prazdno(bool b, Pozice p) {
 }
 
 Pesec::Pesec(bool b, Pozice p) {
-    jefigura = true;
-    barva = b;
-    pozice = p;
-    typ = typbarvy(BILY_PESEC, b);
+    nastav(b, p, BILY_PESEC);
 }
 
 Kun::Kun(bool b, Pozice p) : smery(SKOKY_KONE) {
-    jefigura = true;
-    barva = b;
-    pozice = p;
-    typ = typbarvy(BILY_KUN, b);
+    nastav(b, p, BILY_KUN);
 }
 
 Strelec::Strelec(bool b, Pozice p) : smery(SMERY_STRELCE) {
-    jefigura = true;
-    barva = b;
-    pozice = p;
-    typ = typbarvy(BILY_STRELEC, b);
+    nastav(b, p, BILY_STRELEC);
 }
 
 Vez::Vez(bool b, Pozice p) : smery(SMERY_VEZE) {
     nepohnuta = true;
-    jefigura = true;
-    barva = b;
-    pozice = p;
-    typ = typbarvy(BILA_VEZ, b);
+    nastav(b, p, BILA_VEZ);
 }
 
 Dama::Dama(bool b, Pozice p) : smery(SMERY_DAMY) {
-    jefigura = true;
-    barva = b;
-    pozice = p;
-    typ = typbarvy(BILA_DAMA, b);
+    nastav(b, p, BILA_DAMA);
 }
 
 Kral::Kral(bool b, Pozice p) : smery(SMERY_DAMY) {
     nepohnuta = true;
-    jefigura = true;
-    barva = b;
-    pozice = p;
-    typ = typbarvy(BILY_KRAL, b);
+    nastav(b, p, BILY_KRAL);
 }
 
 Figura* novafigura(int typ, Pozice pozice) {

@@ -50,6 +50,11 @@ class Figura {
     // May this piece move onto the target's square? The grid is a copy of the
     // table of pointers; the pieces themselves are shared and never changed.
     virtual bool muzetahnout(Figura* cil, Mrizka pole);
+
+  protected:
+    // What every real piece's constructor sets: a piece of the given kind
+    // (as a white code) and colour on the given square.
+    void nastav(bool barva_, Pozice pozice_, int bilytyp);
 };
 
 class Prazdno : public Figura {

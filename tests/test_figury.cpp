@@ -52,7 +52,7 @@ TEST(Figury, ConstructorsSetCodeColourFlagsAndSquare) {
         }
         EXPECT_EQ(pocetsmeru(f.get()), k.kroku);
     }
-    // An empty square is Black whatever it was asked to be.
+    // An empty square takes the colour it is given; the game always gives false.
     Prazdno p(true, {3, 4});
     EXPECT_EQ(p.typ, 0);
     EXPECT_EQ(p.barva, true);

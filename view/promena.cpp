@@ -1,5 +1,6 @@
 // The promotion dialog below the board and the game object's text output.
 #include "model/sachovnice.h"
+#include "view/text.h"
 
 namespace {
 struct Volba {
@@ -48,24 +49,11 @@ int Sachovnice::promena() {
 
 void Sachovnice::vypistext(const char* text, int x, int y) {
     nastavpismo();
-    if (pismo) {
-        obraztextu.reset(TTF_RenderText_Solid(pismo.get(), text, barvatextu));
-        obdelniktextu.x = static_cast<Sint16>(x);
-        obdelniktextu.y = static_cast<Sint16>(y);
-        if (obraztextu) {
-            SDL_BlitSurface(obraztextu.get(), nullptr, obrazovka, &obdelniktextu);
-        }
-        obraztextu.reset();
-    }
+    vykreslitext(pismo.get(), text, barvatextu, obrazovka, x, y, obdelniktextu, obraztextu);
     ukaz();
 }
 
 void Sachovnice::nastavpismo() {
-    if (!TTF_WasInit()) {
-        TTF_Init();
-    }
-    if (!pismo) {
-        pismo.reset(TTF_OpenFont("free.ttf", 14));
-    }
+    otevripismo(pismo, 14);
     barvatextu = SDL_Color{255, 255, 255, 0};
 }
