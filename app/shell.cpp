@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "view/mys.h"
 #include "view/text.h"
 
 #include <cstdio>
@@ -13,11 +14,6 @@ SDL_Rect obdelniktextu{};
 namespace {
 bool uvnitr(const SDL_Rect& r, int x, int y) {
     return x >= r.x && x <= r.x + r.w && y >= r.y && y <= r.y + r.h;
-}
-
-// SDL 1.2 reports wheel turns as presses of buttons 4 and 5.
-bool jekolecko(Uint8 tlacitko) {
-    return tlacitko == SDL_BUTTON_WHEELUP || tlacitko == SDL_BUTTON_WHEELDOWN;
 }
 
 void novahra(Aplikace& app, bool jedenhrac) {

@@ -30,36 +30,34 @@ bool Sachovnice::tahknihovny() {
 bool Sachovnice::zahrajknihovni(int tah) {
     if (tah == 8 || tah == 9) {
         const bool kralovska = tah == 8;
-        if (!rosadamozna(kralovska) || provedrosadu(kralovska) != Rosada::HOTOVA) {
+        if (!rosadamozna(kralovska) || provedrosadu(kralovska) != VysledekRosady::HOTOVA) {
             return false;
         }
         natahu = !natahu;
         return true;
     }
-    // Codes of unreadable tokens (a 100 in place of a character) name no square.
-    if (tah < 0 || tah > 7777) {
-        return false;
-    }
-    const int kamradek = tah % 10;
-    const int kamsloupec = tah / 10 % 10;
-    const int odkudradek = tah / 100 % 10;
-    const int odkudsloupec = tah / 1000 % 10;
-    if (kamradek > 7 || kamsloupec > 7 || odkudradek > 7 || odkudsloupec > 7) {
-        return false;
+    // A code above 10000 carries a 100 from an unreadable character: its last
+    // digit goes, and digits above the thousands are ignored.
+    const int kod = tah > 10000 ? tah / 10 : tah;
+    const int kamradek = kod % 10;
+    const int kamsloupec = kod / 10 % 10;
+    const int odkudradek = kod / 100 % 10;
+    const int odkudsloupec = kod / 1000 % 10;
+    if (kod < 0 || kamradek > 7 || kamsloupec > 7 || odkudradek > 7 || odkudsloupec > 7) {
+        return false; // no such square
     }
     Figura* kdo = pole[odkudradek][odkudsloupec];
     Figura* cil = pole[kamradek][kamsloupec];
-    if (!kdo->jefigura || kdo->barva != natahu || cil->typ == BILY_KRAL || cil->typ == CERNY_KRAL ||
+    if (!kdo->jefigura || kdo->barva != natahu || jekral(cil->typ) ||
         !kdo->muzetahnout(cil, pole)) {
         return false;
     }
     const Pozice kam{kamradek, kamsloupec};
-    const bool pesec = kdo->typ == typbarvy(BILY_PESEC, natahu);
     Figura* sebrana = zkustah(kdo, kam);
     if (sebrana == nullptr) {
         return false;
     }
-    if (pesec && kamradek == (natahu ? 7 : 0)) {
+    if (napromenu(kam)) {
         promen(kam, typbarvy(BILA_DAMA, natahu));
     }
     oznacpohyb(kam);

@@ -1,3 +1,4 @@
+// Material values, shared by the evaluation and the search.
 #pragma once
 
 // The material value of a piece by its type code: pawn 1, knight and bishop

@@ -47,7 +47,7 @@ Kral::Kral(bool b, Pozice p) : smery(SMERY_DAMY) {
 
 Figura* novafigura(int typ, Pozice pozice) {
     const bool barva = typ >= BILY_PESEC && typ <= BILY_KRAL;
-    switch (typ == PRAZDNO ? PRAZDNO : (typ - 1) % 6 + 1) {
+    switch (druh(typ)) {
     case BILY_PESEC:
         return new Pesec(barva, pozice);
     case BILY_KUN:

@@ -33,6 +33,21 @@ enum Typ : int {
 inline int typbarvy(int bilytyp, bool barva) {
     return barva ? bilytyp : bilytyp + 6;
 }
+// The kind of a piece as its white code (pawn 1 .. king 6); 0 for an empty square.
+inline int druh(int typ) {
+    return typ == PRAZDNO ? PRAZDNO : (typ - 1) % 6 + 1;
+}
+// Whether a type code is a piece of the given colour.
+inline bool jebarvy(int typ, bool barva) {
+    return barva ? typ >= BILY_PESEC && typ <= BILY_KRAL : typ >= CERNY_PESEC && typ <= CERNY_KRAL;
+}
+inline bool jekral(int typ) {
+    return typ == BILY_KRAL || typ == CERNY_KRAL;
+}
+// Whether (row, column) lies on the board.
+inline bool napoli(int radek, int sloupec) {
+    return radek >= 0 && radek <= 7 && sloupec >= 0 && sloupec <= 7;
+}
 
 class Figura {
   public:

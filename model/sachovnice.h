@@ -8,6 +8,7 @@
 #include "model/sdl_zdroje.h"
 
 #include <array>
+#include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,14 +19,14 @@ constexpr int POCET_OBRAZKU = 26;
 extern const std::array<const char*, POCET_OBRAZKU> SOUBORY_OBRAZKU;
 
 // How a castling attempt ended (see provedrosadu).
-enum class Rosada { VSACHU, NAPADENA, HOTOVA };
+enum class VysledekRosady { VSACHU, NAPADENA, HOTOVA };
 
 class Sachovnice {
   public:
     SDL_Surface* obrazovka;                    // the window surface; not owned
     std::array<Povrch, POCET_OBRAZKU> obrazky; // null where a file failed to load
     SDL_Color barvatextu{};                    // colour of the prompt
-    Povrch obraztextu;                         // the text rendered last
+    Povrch obraztextu;                         // held only while a text is blitted
     Pismo pismo;                               // "free.ttf" at 14 points, opened once
     SDL_Rect obdelniktextu{};                  // where that text was placed
     Mrizka pole;                               // owns its pieces
@@ -69,7 +70,7 @@ class Sachovnice {
     // king, rook and the squares between allow it, and carrying it out with a
     // check test before and after each king step.
     bool rosadamozna(bool kralovska);
-    Rosada provedrosadu(bool kralovska);
+    VysledekRosady provedrosadu(bool kralovska);
     // Puts `kdo` on the target square, leaving a new empty square behind, and
     // returns the object that stood there, which the caller now owns.
     Figura* presun(Figura* kdo, Pozice kam);
@@ -77,6 +78,8 @@ class Sachovnice {
     void vratpresun(Figura* kdo, Pozice odkud, Figura* puvodni);
     // The two objects trade squares and take each other's coordinates.
     void vymen(Pozice a, Pozice b);
+    // Whether a pawn stands on its last row there, to be promoted.
+    bool napromenu(Pozice kde) const;
     // Replaces a pawn that has reached its last row by a piece of type `typ`.
     void promen(Pozice kde, int typ);
     // Moves `kdo` to `kam` unless that leaves the mover's king attacked; then

@@ -4,10 +4,6 @@
 #include "model/sachovnice.h"
 
 namespace {
-bool jekral(const Figura* f) {
-    return f->typ == BILY_KRAL || f->typ == CERNY_KRAL;
-}
-
 // The pieces a pawn may become, as white codes.
 bool jepromena(int bilytyp) {
     return bilytyp >= BILY_KUN && bilytyp <= BILA_DAMA;
@@ -37,7 +33,7 @@ bool Sachovnice::kliknuti(int sloupec, int radek) {
         return false;
     }
     // A king is never taken; the check test keeps kings apart, this is a second guard.
-    if (jekral(kliknuta)) {
+    if (jekral(kliknuta->typ)) {
         stav = 0;
         return false;
     }
@@ -46,18 +42,18 @@ bool Sachovnice::kliknuti(int sloupec, int radek) {
         const int zadni = natahu ? 0 : 7;
         const bool kralovska = kliknuta->pozice == Pozice{zadni, 6};
         const bool damska = kliknuta->pozice == Pozice{zadni, 2};
-        if (vybrana->typ != typbarvy(BILY_KRAL, natahu) || !vybrana->nepohnuta ||
-            !(kralovska || damska) || !rosadamozna(kralovska)) {
+        // Castling: the unmoved king asks for its landing square.
+        if (!(kralovska || damska) || vybrana != pole[zadni][4] || !rosadamozna(kralovska)) {
             stav = 0;
             return false;
         }
         switch (provedrosadu(kralovska)) {
-        case Rosada::VSACHU:
+        case VysledekRosady::VSACHU:
             return false; // the king stays selected
-        case Rosada::NAPADENA:
+        case VysledekRosady::NAPADENA:
             stav = 0;
             return false;
-        case Rosada::HOTOVA:
+        case VysledekRosady::HOTOVA:
             break;
         }
         stav = 0;
@@ -68,16 +64,16 @@ bool Sachovnice::kliknuti(int sloupec, int radek) {
 
     const Pozice pom = vybrana->pozice;
     const Pozice save = kliknuta->pozice;
-    const bool pesec = vybrana->typ == typbarvy(BILY_PESEC, natahu);
     Figura* sebrana = zkustah(vybrana, save);
     stav = 0;
     if (sebrana == nullptr) {
         return false;
     }
 
-    if (pesec && save.first == (natahu ? 7 : 0)) {
-        const int druh = (promena() - 1) % 6 + 1;
-        promen(save, typbarvy(jepromena(druh) ? druh : BILA_DAMA, natahu));
+    vybrana = nullptr; // a promoted pawn is gone
+    if (napromenu(save)) {
+        const int volba = druh(promena());
+        promen(save, typbarvy(jepromena(volba) ? volba : BILA_DAMA, natahu));
         smaz();
         vykresli();
     }

@@ -26,6 +26,11 @@ void Sachovnice::vymen(Pozice a, Pozice b) {
     na_b->pozice = b;
 }
 
+bool Sachovnice::napromenu(Pozice kde) const {
+    const int typ = pole[kde.first][kde.second]->typ;
+    return (typ == BILY_PESEC && kde.first == 7) || (typ == CERNY_PESEC && kde.first == 0);
+}
+
 void Sachovnice::promen(Pozice kde, int typ) {
     Figura*& misto = pole[kde.first][kde.second];
     Figura* nova = novafigura(typ, kde);

@@ -3,7 +3,7 @@
 #include "model/sachovnice.h"
 
 namespace {
-struct Pole_rosady {
+struct RosadniPole {
     int rada;   // the back row
     int smer;   // +1 toward the king's side, -1 toward the queen's
     int rohovy; // the rook's column
@@ -13,13 +13,13 @@ struct Pole_rosady {
     Pozice roh() const { return {rada, rohovy}; }
 };
 
-Pole_rosady rosada(bool barva, bool kralovska) {
+RosadniPole rosadnipole(bool barva, bool kralovska) {
     return {barva ? 0 : 7, kralovska ? 1 : -1, kralovska ? 7 : 0};
 }
 } // namespace
 
 bool Sachovnice::rosadamozna(bool kralovska) {
-    const Pole_rosady p = rosada(natahu, kralovska);
+    const RosadniPole p = rosadnipole(natahu, kralovska);
     const Figura* kral = pole[p.rada][4];
     if (kral->typ != typbarvy(BILY_KRAL, natahu) || !kral->nepohnuta) {
         return false;
@@ -34,24 +34,24 @@ bool Sachovnice::rosadamozna(bool kralovska) {
     return vez->typ == typbarvy(BILA_VEZ, natahu) && vez->nepohnuta;
 }
 
-Rosada Sachovnice::provedrosadu(bool kralovska) {
-    const Pole_rosady p = rosada(natahu, kralovska);
+VysledekRosady Sachovnice::provedrosadu(bool kralovska) {
+    const RosadniPole p = rosadnipole(natahu, kralovska);
     if (!nenisach()) {
-        return Rosada::VSACHU;
+        return VysledekRosady::VSACHU;
     }
     vymen(p.kral(), p.pres());
     if (!nenisach()) {
         vymen(p.pres(), p.kral());
-        return Rosada::NAPADENA;
+        return VysledekRosady::NAPADENA;
     }
     vymen(p.pres(), p.pristani());
     if (!nenisach()) {
         vymen(p.pristani(), p.pres());
         vymen(p.pres(), p.kral());
-        return Rosada::NAPADENA;
+        return VysledekRosady::NAPADENA;
     }
     vymen(p.roh(), p.pres());
     pole[p.rada][4 + 2 * p.smer]->nepohnuta = false;
     pole[p.rada][4 + p.smer]->nepohnuta = false;
-    return Rosada::HOTOVA;
+    return VysledekRosady::HOTOVA;
 }

@@ -1,12 +1,6 @@
 // Is the king of the side to move unattacked? Reads the grid in place.
 #include "model/sachovnice.h"
 
-namespace {
-bool napoli(int r, int c) {
-    return r >= 0 && r <= 7 && c >= 0 && c <= 7;
-}
-} // namespace
-
 bool Sachovnice::nenisach() {
     const Figura* kral = natahu ? kralbily : kralcerny;
     const int r = kral->pozice.first;
@@ -14,10 +8,6 @@ bool Sachovnice::nenisach() {
     // The attackers' codes: the enemy's kind codes.
     const int posun = natahu ? 6 : 0;
     const auto nepritel = [&](int bilytyp) { return bilytyp + posun; };
-    const auto vlastni = [&](int typ) {
-        return natahu ? typ >= BILY_PESEC && typ <= BILY_KRAL
-                      : typ >= CERNY_PESEC && typ <= CERNY_KRAL;
-    };
 
     // Enemy pawns attack from one row ahead of the king, diagonally.
     const int d = natahu ? 1 : -1;
@@ -37,7 +27,7 @@ bool Sachovnice::nenisach() {
             if (!f->jefigura) {
                 continue;
             }
-            if (vlastni(f->typ)) {
+            if (jebarvy(f->typ, natahu)) {
                 return true;
             }
             return f->typ != nepritel(strelec_nebo_vez) && f->typ != nepritel(BILA_DAMA);

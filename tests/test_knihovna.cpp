@@ -142,9 +142,9 @@ TEST_F(Knihovna, ComputerPlaysTheSmallestLegalReply) {
 }
 
 TEST_F(Knihovna, IllegalEntriesArePassedOver) {
-    // Smaller codes that are no legal move for Black after e2e4: code 0, an
-    // unreadable token, an empty from-square, a White piece, a blocked bishop;
-    // then the legal d7d5 (3634).
+    // Smaller codes that are no legal move for Black after e2e4: code 0, a
+    // code naming row 8 or 9, an empty from-square, a White piece, a blocked
+    // bishop; then the legal d7d5 (3634).
     nacti("e2e4 xxxx\ne2e4 a1a1\ne2e4 a9a8\ne2e4 a3a4\ne2e4 b2b3\ne2e4 c8a6\n"
           "e2e4 Nf6\ne2e4 d7d5\n");
     tah({1, 4}, {3, 4});
@@ -217,6 +217,16 @@ TEST_F(Knihovna, BookMovesOfKingAndRookAndPromotion) {
     EXPECT_EQ(hra->tahpocitace(false, false), 0);
     EXPECT_EQ(hra->pole[0][0]->typ, CERNA_DAMA);
     EXPECT_TRUE(invarianty(*hra));
+
+    // A code with a 100 from an unreadable character loses its last digit:
+    // exd5 (14034) is read as b5a4.
+    postav(*hra, {{BILY_KRAL, 0, 7}, {CERNY_KRAL, 7, 7}, {CERNY_STRELEC, 4, 1}});
+    hra->natahu = false;
+    hra->knihovna = {{{14034, 1}}, {{1, 2}}};
+    hra->uzel = 0;
+    EXPECT_EQ(hra->tahpocitace(false, false), 0);
+    EXPECT_EQ(hra->pole[3][0]->typ, CERNY_STRELEC);
+    EXPECT_EQ(hra->uzel, 1);
 
     // A book move onto a king is passed over.
     postav(*hra, {{BILY_KRAL, 0, 4}, {CERNY_KRAL, 7, 0}, {CERNA_VEZ, 5, 4}});

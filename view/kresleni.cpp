@@ -2,19 +2,39 @@
 // the board builds up square by square.
 #include "model/sachovnice.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace {
-// Index into the bitmap table of each type code's dark-square bitmap; the
-// light-square bitmap follows it.
-constexpr int OBRAZEK_TYPU[13] = {0, 20, 18, 14, 24, 22, 16, 8, 6, 2, 12, 10, 4};
+// The slot in the bitmap table of each type code on a dark and a light square,
+// found by the files' names: colour, piece, square colour.
+int slot(int typ, bool tmave) {
+    static const auto SLOTY = [] {
+        std::array<std::array<int, 2>, 13> sloty{};
+        for (int t = 0; t <= 12; ++t) {
+            for (const bool tm : {true, false}) {
+                std::string jmeno;
+                if (t != PRAZDNO) {
+                    jmeno += jebarvy(t, true) ? 'w' : 'b';
+                    jmeno += "pnbrqk"[druh(t) - 1];
+                }
+                jmeno += tm ? "b.bmp" : "w.bmp";
+                const auto kde = std::find(SOUBORY_OBRAZKU.begin(), SOUBORY_OBRAZKU.end(), jmeno);
+                sloty[t][tm ? 0 : 1] = static_cast<int>(kde - SOUBORY_OBRAZKU.begin());
+            }
+        }
+        return sloty;
+    }();
+    return SLOTY[typ][tmave ? 0 : 1];
+}
 } // namespace
 
 SDL_Surface* Sachovnice::obrazek(int typ, bool tmave) const {
     if (typ < 0 || typ > 12) {
         return nullptr;
     }
-    return obrazky[OBRAZEK_TYPU[typ] + (tmave ? 0 : 1)].get();
+    return obrazky[slot(typ, tmave)].get();
 }
 
 void Sachovnice::vykresli() {

@@ -1,5 +1,6 @@
 // The promotion dialog below the board and the game object's text output.
 #include "model/sachovnice.h"
+#include "view/mys.h"
 #include "view/text.h"
 
 namespace {
@@ -15,9 +16,6 @@ constexpr Volba VOLBY[4] = {{102, BILY_KUN, false},
                             {204, BILA_DAMA, true}};
 constexpr int VOLBY_Y = 350;
 
-bool jekolecko(Uint8 tlacitko) {
-    return tlacitko == SDL_BUTTON_WHEELUP || tlacitko == SDL_BUTTON_WHEELDOWN;
-}
 } // namespace
 
 int Sachovnice::promena() {

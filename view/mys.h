@@ -1,0 +1,9 @@
+// Mouse events as the shell and the dialog read them.
+#pragma once
+
+#include <SDL.h>
+
+// SDL 1.2 reports wheel turns as presses of buttons 4 and 5; they are not clicks.
+inline bool jekolecko(Uint8 tlacitko) {
+    return tlacitko == SDL_BUTTON_WHEELUP || tlacitko == SDL_BUTTON_WHEELDOWN;
+}
