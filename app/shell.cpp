@@ -11,6 +11,9 @@ SDL_Color barvatextu{};
 Povrch obraztextu;
 SDL_Rect obdelniktextu{};
 
+const char ZPRAVA_SDL[] = "Inicializace SDL se nezdarila: %s";
+const char ZPRAVA_OKNO[] = "Vytvoren\xED okna se nezdarilo: %s";
+
 namespace {
 bool uvnitr(const SDL_Rect& r, int x, int y) {
     return x >= r.x && x <= r.x + r.w && y >= r.y && y <= r.y + r.h;
@@ -28,14 +31,13 @@ void novahra(Aplikace& app, bool jedenhrac) {
 
 bool inicializace() {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::printf("Inicializace SDL se nezdarila: %s", SDL_GetError());
+        std::printf(ZPRAVA_SDL, SDL_GetError());
         return false;
     }
     std::atexit(SDL_Quit);
     obrazovka = SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (obrazovka == nullptr) {
-        // The one non-ASCII byte: 0xED, an i with an acute accent in Windows-1250.
-        std::printf("Vytvoren\xED okna se nezdarilo: %s", SDL_GetError());
+        std::printf(ZPRAVA_OKNO, SDL_GetError());
         return false;
     }
     SDL_WM_SetCaption("SDL Tutorial", "SDL Tutorial");

@@ -22,6 +22,11 @@ struct Aplikace {
     bool konec = false;     // the window has been asked to close
 };
 
+// The start-up failures, with SDL's error text in place of %s. The window's
+// carries one byte outside ASCII: 0xED, an i with an acute accent in Windows-1250.
+extern const char ZPRAVA_SDL[];
+extern const char ZPRAVA_OKNO[];
+
 // SDL, the window and SDL_ttf; false (with its message written) on failure.
 bool inicializace();
 // Opens the caption font once; without it the buttons go without captions.

@@ -109,6 +109,96 @@ std::string diagram(const Sachovnice& hra) {
     return s;
 }
 
+Snimek sejmi(const Sachovnice& hra) {
+    Snimek s{};
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            s.typ[r][c] = hra.pole[r][c]->typ;
+            s.nepohnuta[r][c] = hra.pole[r][c]->nepohnuta;
+        }
+    }
+    s.natahu = hra.natahu;
+    return s;
+}
+
+void obnov(Sachovnice& hra, const Snimek& s) {
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            delete hra.pole[r][c];
+            Figura* f = novafigura(s.typ[r][c], {r, c});
+            f->nepohnuta = s.nepohnuta[r][c];
+            hra.pole[r][c] = f;
+            if (f->typ == BILY_KRAL) {
+                hra.kralbily = f;
+            } else if (f->typ == CERNY_KRAL) {
+                hra.kralcerny = f;
+            }
+        }
+    }
+    hra.natahu = s.natahu;
+    hra.stav = 0;
+}
+
+void postavfen(Sachovnice& hra, const std::string& deska, bool bily, const std::string& prava) {
+    static const std::string ZNAKY = "PNBRQKpnbrqk";
+    Snimek s{};
+    int r = 7, c = 0;
+    for (const char z : deska) {
+        if (z == '/') {
+            --r;
+            c = 0;
+        } else if (z >= '1' && z <= '8') {
+            c += z - '0';
+        } else {
+            s.typ[r][c++] = static_cast<int>(ZNAKY.find(z)) + 1;
+        }
+    }
+    // Castling rights: the king and the rook in that corner have not moved.
+    for (const char z : prava) {
+        const int rada = z == 'K' || z == 'Q' ? 0 : 7;
+        if (z == 'K' || z == 'Q' || z == 'k' || z == 'q') {
+            s.nepohnuta[rada][4] = true;
+            s.nepohnuta[rada][z == 'K' || z == 'k' ? 7 : 0] = true;
+        }
+    }
+    s.natahu = bily;
+    obnov(hra, s);
+}
+
+void kazdytah(Sachovnice& hra, const std::function<void(Sachovnice&)>& potahu,
+              bool vsechnypromeny) {
+    const Snimek pozice = sejmi(hra);
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            const Figura* f = hra.pole[r][c];
+            if (!f->jefigura || f->barva != hra.natahu) {
+                continue;
+            }
+            const bool pesec = druh(f->typ) == BILY_PESEC;
+            for (int cil = 0; cil < 64; ++cil) {
+                const bool promena = pesec && cil / 8 == (hra.natahu ? 7 : 0);
+                for (int volba = promena && vsechnypromeny ? 0 : 3; volba < 4; ++volba) {
+                    vyprazdnifrontu();
+                    if (promena) {
+                        stiskni(102 + 17 + 34 * volba, 367); // knight, bishop, rook, queen
+                    }
+                    if (!klikni(hra, r, c)) {
+                        ADD_FAILURE() << "own piece on " << r << "," << c << " not selected";
+                        return;
+                    }
+                    if (klikni(hra, cil / 8, cil % 8)) {
+                        potahu(hra);
+                        obnov(hra, pozice);
+                    } else {
+                        hra.stav = 0; // a refused click leaves the position as it was
+                    }
+                }
+            }
+        }
+    }
+    vyprazdnifrontu();
+}
+
 SDL_Rect stredpole(const Sachovnice& hra, int radek, int sloupec) {
     SDL_Rect r{};
     r.x = static_cast<Sint16>(34 * (8 - sloupec) + 17);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -33,6 +34,26 @@ void postav(Sachovnice& hra, std::initializer_list<Umisteni> figury);
 // The type codes of the grid as 8 strings of row 7 down to row 0, one
 // character a square ('.' empty, PNBRQK White, pnbrqk Black).
 std::string diagram(const Sachovnice& hra);
+
+// A position by its type codes, unmoved flags and side to move.
+struct Snimek {
+    int typ[8][8];
+    bool nepohnuta[8][8];
+    bool natahu;
+};
+Snimek sejmi(const Sachovnice& hra);
+// Rebuilds the position with new pieces; nothing is selected.
+void obnov(Sachovnice& hra, const Snimek& snimek);
+// Sets up the board part of a FEN record ("rnbqkbnr/pppppppp/8/..."), the
+// side to move and the castling rights as FEN letters ("KQkq", "-").
+void postavfen(Sachovnice& hra, const std::string& deska, bool bily, const std::string& prava);
+
+// Every legal move of the side to move, found by clicking each own piece and
+// then each square; a promotion is tried once for each piece the dialog
+// offers, or only as a queen. `potahu` sees the game after each move; the
+// position is then rebuilt.
+void kazdytah(Sachovnice& hra, const std::function<void(Sachovnice&)>& potahu,
+              bool vsechnypromeny = true);
 
 // Screen point of the centre of grid square (radek, sloupec) in the game's orientation.
 SDL_Rect stredpole(const Sachovnice& hra, int radek, int sloupec);

@@ -1,6 +1,8 @@
 // The computer's search and material count.
 #include "podpora.h"
 
+#include <random>
+#include <set>
 #include <vector>
 
 namespace {
@@ -129,6 +131,39 @@ TEST_F(Hledani, MovedKingsAndRooksLoseTheirCastlingRight) {
     Figura* kral = hra->kralcerny;
     tahcerneho({7, 4}, {6, 5});
     EXPECT_FALSE(kral->nepohnuta);
+}
+
+TEST_F(Hledani, EveryMoveItPlaysIsOneMoveInputAccepts) {
+    std::mt19937 nahoda(4);
+    int overeno = 0;
+    for (int partie = 0; partie < 25; ++partie) {
+        hra = novahra();
+        hra->knihovna.clear();
+        for (int pultah = 0; pultah < 120; pultah += 2) {
+            // White: a random legal move.
+            std::vector<Snimek> bile;
+            kazdytah(
+                *hra, [&](Sachovnice& po) { bile.push_back(sejmi(po)); }, false);
+            if (bile.empty()) {
+                break;
+            }
+            obnov(*hra, bile[nahoda() % bile.size()]);
+            // Black: the computer's move must be one of Black's legal moves.
+            std::set<std::string> cerne;
+            kazdytah(
+                *hra, [&](Sachovnice& po) { cerne.insert(diagram(po)); }, false);
+            const int vysledek = hra->tahpocitace(false, false);
+            if (vysledek == -1000) {
+                EXPECT_TRUE(cerne.empty()) << diagram(*hra);
+                break;
+            }
+            ASSERT_EQ(cerne.count(diagram(*hra)), 1u) << diagram(*hra);
+            ASSERT_TRUE(hra->natahu);
+            ASSERT_TRUE(invarianty(*hra));
+            ++overeno;
+        }
+    }
+    EXPECT_GT(overeno, 500);
 }
 
 TEST_F(Hledani, NeverTakesAKing) {
