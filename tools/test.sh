@@ -23,3 +23,6 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 SACHY_SOAK_EVENTS=1
 echo "== A session of 1,000 games under valgrind memcheck =="
 (cd "$root/assets" && valgrind --quiet --leak-check=full --errors-for-leak-kinds=definite,indirect \
   --error-exitcode=9 "$root/build-test/tests/test_relace")
+
+echo "== The book's fuzzer, for a bounded number of inputs =="
+"$root/tests/fuzz/run.sh" "$root/build-fuzz" 20000
