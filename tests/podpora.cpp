@@ -8,6 +8,56 @@
 
 namespace fs = std::filesystem;
 
+const char* const VYCHOZI = "rnbqkbnr\n"
+                            "pppppppp\n"
+                            "........\n"
+                            "........\n"
+                            "........\n"
+                            "........\n"
+                            "PPPPPPPP\n"
+                            "RNBQKBNR\n";
+
+Uint32 maska(const SDL_Surface* s) {
+    return s->format->Rmask | s->format->Gmask | s->format->Bmask;
+}
+
+Uint32 pixel(const SDL_Surface* s, int x, int y) {
+    return static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x] & maska(s);
+}
+
+Povrch nacti(const std::string& jmeno) {
+    Povrch bmp(SDL_LoadBMP((std::string(SACHY_ASSETS) + "/" + jmeno).c_str()));
+    if (!bmp) {
+        return bmp;
+    }
+    return Povrch(SDL_ConvertSurface(bmp.get(), obrazovkatestu()->format, SDL_SWSURFACE));
+}
+
+::testing::AssertionResult ukazuje(SDL_Surface* okno, int x, int y, const std::string& jmeno) {
+    const Povrch bmp = nacti(jmeno);
+    if (!bmp) {
+        return ::testing::AssertionFailure() << "cannot load " << jmeno;
+    }
+    for (int py = 0; py < 34; ++py) {
+        for (int px = 0; px < 34; ++px) {
+            if (pixel(okno, x + px, y + py) != pixel(bmp.get(), px, py)) {
+                return ::testing::AssertionFailure()
+                       << "(" << x << "," << y << ") is not " << jmeno << ": pixel (" << px << ","
+                       << py << ") differs";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::vector<Figura*> objekty(const Sachovnice& hra) {
+    std::vector<Figura*> v;
+    for (const auto& rada : hra.pole) {
+        v.insert(v.end(), rada.begin(), rada.end());
+    }
+    return v;
+}
+
 SDL_Surface* obrazovkatestu() {
     static SDL_Surface* okno = [] {
         // Without a display SDL 1.2 would otherwise fall back to an ASCII-art driver.
@@ -211,17 +261,20 @@ bool klikni(Sachovnice& hra, int radek, int sloupec) {
     return hra.kliknuti(s.x / 34 - 1, s.y / 34 - 1);
 }
 
-void stiskni(int x, int y, Uint8 tlacitko) {
+SDL_Event mys(int x, int y, Uint8 tlacitko, Uint8 typ) {
     SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.type = SDL_MOUSEBUTTONDOWN;
+    e.type = e.button.type = typ;
     e.button.button = tlacitko;
-    e.button.state = SDL_PRESSED;
+    e.button.state = typ == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     e.button.x = static_cast<Uint16>(x);
     e.button.y = static_cast<Uint16>(y);
+    return e;
+}
+
+void stiskni(int x, int y, Uint8 tlacitko) {
+    SDL_Event e = mys(x, y, tlacitko);
     SDL_PushEvent(&e);
-    e.type = e.button.type = SDL_MOUSEBUTTONUP;
-    e.button.state = SDL_RELEASED;
+    e = mys(x, y, tlacitko, SDL_MOUSEBUTTONUP);
     SDL_PushEvent(&e);
 }
 

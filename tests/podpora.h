@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 // An 800 x 600 window at 32 bits per pixel on SDL's dummy video driver,
 // opened once per process. Also initialises SDL_ttf.
@@ -23,6 +24,22 @@ struct Umisteni {
     int radek;
     int sloupec;
 };
+// The start position as diagram() writes it.
+extern const char* const VYCHOZI;
+
+// The colour bits of a pixel of a 32-bit surface, and of a colour mapped
+// into the surface's format, so that the two compare.
+Uint32 maska(const SDL_Surface* s);
+Uint32 pixel(const SDL_Surface* s, int x, int y);
+
+// A bitmap file of the assets in the test window's pixel format.
+Povrch nacti(const std::string& jmeno);
+// The 34 x 34 block of the window at (x, y) shows the named bitmap of the assets.
+::testing::AssertionResult ukazuje(SDL_Surface* okno, int x, int y, const std::string& jmeno);
+
+// The objects on the grid, row by row: a refusal must leave every one in place.
+std::vector<Figura*> objekty(const Sachovnice& hra);
+
 // Replaces the whole grid by these pieces on an otherwise empty board and
 // points the king pointers at the kings among them. White is to move.
 void postav(Sachovnice& hra, std::initializer_list<Umisteni> figury);
@@ -61,6 +78,8 @@ SDL_Rect stredpole(const Sachovnice& hra, int radek, int sloupec);
 // Move input on grid square (radek, sloupec), whatever the orientation.
 bool klikni(Sachovnice& hra, int radek, int sloupec);
 
+// A mouse-button event at (x, y): a press unless `typ` says otherwise.
+SDL_Event mys(int x, int y, Uint8 tlacitko = SDL_BUTTON_LEFT, Uint8 typ = SDL_MOUSEBUTTONDOWN);
 // Queues a mouse press (and its release) at (x, y).
 void stiskni(int x, int y, Uint8 tlacitko = SDL_BUTTON_LEFT);
 // Empties SDL's event queue.

@@ -10,11 +10,6 @@ std::string cesta(const std::string& jmeno) {
     return std::string(SACHY_ASSETS) + "/" + jmeno;
 }
 
-Uint32 pixel(const SDL_Surface* s, int x, int y) {
-    const Uint32 maska = s->format->Rmask | s->format->Gmask | s->format->Bmask;
-    return static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x] & maska;
-}
-
 // A bitmap of the assets converted to the 32-bit window format, or null.
 Povrch nacti(const std::string& jmeno) {
     Povrch bmp(SDL_LoadBMP(cesta(jmeno).c_str()));

@@ -13,22 +13,15 @@ class Hledani : public ::testing::Test {
 
     void SetUp() override { hra->knihovna.clear(); }
 
-    std::vector<Figura*> objekty() const {
-        std::vector<Figura*> v;
-        for (const auto& rada : hra->pole) {
-            v.insert(v.end(), rada.begin(), rada.end());
-        }
-        return v;
-    }
     // Plays the computer's Black move and checks that only its two squares changed.
     void tahcerneho(Pozice z, Pozice na) {
         hra->natahu = false;
-        const auto pred = objekty();
+        const auto pred = objekty(*hra);
         Figura* kdo = hra->pole[z.first][z.second];
         ASSERT_EQ(hra->tahpocitace(false, false), 0) << diagram(*hra);
         EXPECT_EQ(hra->pole[na.first][na.second], kdo) << diagram(*hra);
         EXPECT_TRUE(hra->natahu);
-        const auto po = objekty();
+        const auto po = objekty(*hra);
         for (int i = 0; i < 64; ++i) {
             const Pozice p{i / 8, i % 8};
             if (p != z && p != na) {
@@ -59,9 +52,9 @@ TEST_F(Hledani, TiesGoToTheLastCandidateGenerated) {
     // After e2e4 every reply scores 0 and the last knight move wins: g8f6 (7655).
     ASSERT_TRUE(klikni(*hra, 1, 4));
     ASSERT_TRUE(klikni(*hra, 3, 4));
-    const auto pred = objekty();
+    const auto pred = objekty(*hra);
     EXPECT_EQ(hra->tahpocitace(false, true), 0);
-    EXPECT_EQ(objekty(), pred);
+    EXPECT_EQ(objekty(*hra), pred);
     EXPECT_FALSE(hra->natahu);
     tahcerneho({7, 6}, {5, 5});
 
@@ -96,10 +89,10 @@ TEST_F(Hledani, NoLegalMoveLeavesEverythingAsItWas) {
     // Stalemate in the corner.
     postav(*hra, {{CERNY_KRAL, 7, 0}, {BILA_DAMA, 5, 1}, {BILY_KRAL, 0, 7}});
     hra->natahu = false;
-    const auto pred = objekty();
+    const auto pred = objekty(*hra);
     EXPECT_EQ(hra->tahpocitace(false, false), -1000);
     EXPECT_EQ(hra->tahpocitace(false, true), -1000);
-    EXPECT_EQ(objekty(), pred);
+    EXPECT_EQ(objekty(*hra), pred);
     EXPECT_FALSE(hra->natahu);
     EXPECT_TRUE(invarianty(*hra));
 }

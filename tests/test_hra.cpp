@@ -11,16 +11,6 @@
 
 namespace {
 
-SDL_Event stisk(int x, int y, Uint8 tlacitko = SDL_BUTTON_LEFT) {
-    SDL_Event e{};
-    e.type = e.button.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = tlacitko;
-    e.button.state = SDL_PRESSED;
-    e.button.x = static_cast<Uint16>(x);
-    e.button.y = static_cast<Uint16>(y);
-    return e;
-}
-
 // Keeps one pick waiting in the queue for a promotion dialog that may open.
 void volbapripravena(std::mt19937& nahoda) {
     SDL_PumpEvents();
@@ -54,7 +44,7 @@ class Hra : public ::testing::Test {
     // The press on the centre of grid square (r, c) in the current orientation.
     SDL_Event napoli(int r, int c) const {
         const SDL_Rect s = stredpole(*app.hra, r, c);
-        return stisk(s.x, s.y);
+        return mys(s.x, s.y);
     }
 };
 
@@ -67,11 +57,11 @@ TEST_F(Hra, RandomClicksKeepTheGridWhole) {
         const unsigned druh = nahoda() % 1000;
         SDL_Event e{};
         if (druh < 3) {
-            e = stisk(470, 115); // a new two-player game
+            e = mys(470, 115); // a new two-player game
         } else if (druh < 6) {
-            e = stisk(470, 165); // a new game against the computer
+            e = mys(470, 165); // a new game against the computer
         } else if (druh < 20) {
-            e = stisk(450, 65); // rotate
+            e = mys(450, 65); // rotate
         } else if (druh < 30) {
             e.type = SDL_KEYDOWN;
             e.key.keysym.sym = SDLK_a;
@@ -80,8 +70,8 @@ TEST_F(Hra, RandomClicksKeepTheGridWhole) {
             e.motion.x = static_cast<Uint16>(nahoda() % 800);
             e.motion.y = static_cast<Uint16>(nahoda() % 600);
         } else if (druh < 50) {
-            e = stisk(static_cast<int>(nahoda() % 800), static_cast<int>(nahoda() % 600),
-                      static_cast<Uint8>(1 + nahoda() % 5));
+            e = mys(static_cast<int>(nahoda() % 800), static_cast<int>(nahoda() % 600),
+                    static_cast<Uint8>(1 + nahoda() % 5));
         } else if (app.hra->stav == 0 && druh < 600) {
             // Aim the first click at a piece of the side to move, so games go on.
             std::vector<Pozice> vlastni;
@@ -117,7 +107,7 @@ TEST_F(Hra, RandomClicksKeepTheGridWhole) {
 
 TEST_F(Hra, OnePlayerGameToTheEnd) {
     std::mt19937 nahoda(7);
-    zpracujudalost(app, stisk(470, 165));
+    zpracujudalost(app, mys(470, 165));
     ASSERT_TRUE(app.jedenhrac);
     int pultahu = 0;
     while (pultahu < 200) {
@@ -143,7 +133,7 @@ TEST_F(Hra, OnePlayerGameToTheEnd) {
             zpracujudalost(app, napoli(na.first, na.second));
             if (app.hra->stav == 1) {
                 zpracujudalost(app, napoli(z.first, z.second)); // not a move
-                zpracujudalost(app, stisk(34, 34));
+                zpracujudalost(app, mys(34, 34));
                 app.hra->stav = 0;
             }
             ASSERT_TRUE(invarianty(*app.hra));

@@ -7,38 +7,11 @@
 
 namespace {
 
-const char* const VYCHOZI = "rnbqkbnr\n"
-                            "pppppppp\n"
-                            "........\n"
-                            "........\n"
-                            "........\n"
-                            "........\n"
-                            "PPPPPPPP\n"
-                            "RNBQKBNR\n";
-
-Uint32 maska(const SDL_Surface* s) {
-    return s->format->Rmask | s->format->Gmask | s->format->Bmask;
-}
-
-// Both the window and the converted bitmaps are 32 bits per pixel.
-Uint32 pixel(const SDL_Surface* s, int x, int y) {
-    return static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x] & maska(s);
-}
-
 // Fills the window with a colour no bitmap uses and returns it.
 Uint32 vyplnznackou(SDL_Surface* okno) {
     const Uint32 znacka = SDL_MapRGB(okno->format, 1, 2, 3);
     SDL_FillRect(okno, nullptr, znacka);
     return znacka & maska(okno);
-}
-
-// A bitmap file of the assets in the window's pixel format.
-Povrch nacti(const std::string& jmeno) {
-    Povrch bmp(SDL_LoadBMP((std::string(SACHY_ASSETS) + "/" + jmeno).c_str()));
-    if (!bmp) {
-        return bmp;
-    }
-    return Povrch(SDL_ConvertSurface(bmp.get(), obrazovkatestu()->format, SDL_SWSURFACE));
 }
 
 // The file that shows a piece of this type code on a dark or light square.
@@ -61,24 +34,6 @@ SDL_Rect roh(int radek, int sloupec, bool otoceno) {
     r.x = static_cast<Sint16>(34 * (8 - sloupec));
     r.y = static_cast<Sint16>(otoceno ? 34 * (radek + 1) : 34 * (8 - radek));
     return r;
-}
-
-// The 34 x 34 block of the window at (x, y) shows the named bitmap.
-::testing::AssertionResult ukazuje(SDL_Surface* okno, int x, int y, const std::string& jmeno) {
-    const Povrch bmp = nacti(jmeno);
-    if (!bmp) {
-        return ::testing::AssertionFailure() << "cannot load " << jmeno;
-    }
-    for (int py = 0; py < 34; ++py) {
-        for (int px = 0; px < 34; ++px) {
-            if (pixel(okno, x + px, y + py) != pixel(bmp.get(), px, py)) {
-                return ::testing::AssertionFailure()
-                       << "(" << x << "," << y << ") is not " << jmeno << ": pixel (" << px << ","
-                       << py << ") differs";
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
 }
 
 // The 34 x 34 block at (x, y) still holds nothing but the colour `znacka`.

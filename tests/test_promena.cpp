@@ -13,36 +13,9 @@
 
 namespace {
 
-Uint32 maska(const SDL_Surface* s) {
-    return s->format->Rmask | s->format->Gmask | s->format->Bmask;
-}
-
-Uint32 pixel(const SDL_Surface* s, int x, int y) {
-    return static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x] & maska(s);
-}
-
 Uint32 vyplnznackou(SDL_Surface* okno) {
     SDL_FillRect(okno, nullptr, SDL_MapRGB(okno->format, 1, 2, 3));
     return SDL_MapRGB(okno->format, 1, 2, 3) & maska(okno);
-}
-
-// The 34 x 34 block of the window at (x, y) shows the named bitmap of the assets.
-::testing::AssertionResult ukazuje(SDL_Surface* okno, int x, int y, const std::string& jmeno) {
-    const Povrch bmp(SDL_LoadBMP((std::string(SACHY_ASSETS) + "/" + jmeno).c_str()));
-    if (!bmp) {
-        return ::testing::AssertionFailure() << "cannot load " << jmeno;
-    }
-    const Povrch obraz(SDL_ConvertSurface(bmp.get(), okno->format, SDL_SWSURFACE));
-    for (int py = 0; py < 34; ++py) {
-        for (int px = 0; px < 34; ++px) {
-            if (pixel(okno, x + px, y + py) != pixel(obraz.get(), px, py)) {
-                return ::testing::AssertionFailure()
-                       << "(" << x << "," << y << ") is not " << jmeno << ": pixel (" << px << ","
-                       << py << ") differs";
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
 }
 
 int pocet(SDL_Surface* okno, const SDL_Rect& r, Uint32 c) {

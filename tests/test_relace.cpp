@@ -9,16 +9,6 @@
 
 namespace {
 
-SDL_Event stisk(int x, int y) {
-    SDL_Event e{};
-    e.type = e.button.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.state = SDL_PRESSED;
-    e.button.x = static_cast<Uint16>(x);
-    e.button.y = static_cast<Uint16>(y);
-    return e;
-}
-
 std::size_t vpouziti() {
     return mallinfo2().uordblks;
 }
@@ -30,7 +20,7 @@ void promuj(Aplikace& app, int volba_x) {
     stiskni(volba_x, 360);
     for (const Pozice& p : {Pozice{6, 0}, Pozice{7, 0}}) {
         const SDL_Rect s = stredpole(hra, p.first, p.second);
-        zpracujudalost(app, stisk(s.x, s.y));
+        zpracujudalost(app, mys(s.x, s.y));
     }
 }
 
@@ -42,8 +32,8 @@ TEST(Relace, ThousandNewGamesKeepMemoryFlat) {
     spust(app);
     [[maybe_unused]] std::size_t po_prvnich = 0; // after the first hundred games
     for (int i = 0; i < 1000; ++i) {
-        zpracujudalost(app, stisk(470, i % 2 ? 165 : 115)); // a new game, either mode
-        zpracujudalost(app, stisk(450, 65));                // rotate
+        zpracujudalost(app, mys(470, i % 2 ? 165 : 115)); // a new game, either mode
+        zpracujudalost(app, mys(450, 65));                // rotate
         if (i % 10 == 0) {
             promuj(app, 102 + (i / 10 % 4) * 34);
             ASSERT_EQ(app.hra->pole[7][0]->typ, BILY_KUN + i / 10 % 4);

@@ -6,14 +6,7 @@ namespace {
 TEST(Sachovnice, InitialPositionKingsAndState) {
     auto hra = novahra();
     EXPECT_TRUE(invarianty(*hra));
-    EXPECT_EQ(diagram(*hra), "rnbqkbnr\n"
-                             "pppppppp\n"
-                             "........\n"
-                             "........\n"
-                             "........\n"
-                             "........\n"
-                             "PPPPPPPP\n"
-                             "RNBQKBNR\n");
+    EXPECT_EQ(diagram(*hra), VYCHOZI);
     EXPECT_EQ(hra->pole[0][4], hra->kralbily);
     EXPECT_EQ(hra->pole[7][4], hra->kralcerny);
     EXPECT_EQ(hra->kralbily->typ, 6);

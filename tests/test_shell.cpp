@@ -10,23 +10,6 @@
 
 namespace {
 
-const char* const VYCHOZI = "rnbqkbnr\n"
-                            "pppppppp\n"
-                            "........\n"
-                            "........\n"
-                            "........\n"
-                            "........\n"
-                            "PPPPPPPP\n"
-                            "RNBQKBNR\n";
-
-Uint32 maska(const SDL_Surface* s) {
-    return s->format->Rmask | s->format->Gmask | s->format->Bmask;
-}
-
-Uint32 pixel(const SDL_Surface* s, int x, int y) {
-    return static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x] & maska(s);
-}
-
 Uint32 barva(Uint8 r, Uint8 g, Uint8 b) {
     return SDL_MapRGB(obrazovka->format, r, g, b) & maska(obrazovka);
 }
@@ -52,16 +35,6 @@ int pocet(const SDL_Rect& r, Uint32 c) {
         }
     }
     return n;
-}
-
-SDL_Event mys(int x, int y, Uint8 tlacitko = SDL_BUTTON_LEFT, Uint8 typ = SDL_MOUSEBUTTONDOWN) {
-    SDL_Event e{};
-    e.type = e.button.type = typ;
-    e.button.button = tlacitko;
-    e.button.state = typ == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = static_cast<Uint16>(x);
-    e.button.y = static_cast<Uint16>(y);
-    return e;
 }
 
 SDL_Event udalost(Uint8 typ) {

@@ -13,15 +13,6 @@
 
 namespace {
 
-const char* const VYCHOZI = "rnbqkbnr\n"
-                            "pppppppp\n"
-                            "........\n"
-                            "........\n"
-                            "........\n"
-                            "........\n"
-                            "PPPPPPPP\n"
-                            "RNBQKBNR\n";
-
 const SDL_Rect VYZVA{34, 320, 766, 26}; // the promotion prompt's strip, above its pieces
 
 std::string asset(const std::string& jmeno) {
@@ -37,14 +28,6 @@ std::string nahodnebajty(std::size_t pocet) {
         s += static_cast<char>(generator() & 0xFF);
     }
     return s;
-}
-
-Uint32 maska(const SDL_Surface* s) {
-    return s->format->Rmask | s->format->Gmask | s->format->Bmask;
-}
-
-Uint32 pixel(const SDL_Surface* s, int x, int y) {
-    return static_cast<const Uint32*>(s->pixels)[y * (s->pitch / 4) + x] & maska(s);
 }
 
 Uint32 barva(const SDL_Surface* s, Uint8 r, Uint8 g, Uint8 b) {
