@@ -1,6 +1,6 @@
 #include "app/shell.h"
-#include "view/mys.h"
 #include "view/text.h"
+#include "view/udalosti.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -115,7 +115,7 @@ int smycka(Aplikace& app) {
     SDL_Event udalost;
     while (!app.konec) {
         // Waiting, not polling: an idle game uses no processor time.
-        if (SDL_WaitEvent(&udalost) != 1) {
+        if (!cekejnaudalost(udalost)) {
             return EXIT_FAILURE;
         }
         zpracujudalost(app, udalost);

@@ -1,7 +1,7 @@
 // The promotion dialog below the board and the game object's text output.
 #include "model/sachovnice.h"
-#include "view/mys.h"
 #include "view/text.h"
+#include "view/udalosti.h"
 
 namespace {
 struct Volba {
@@ -29,7 +29,7 @@ int Sachovnice::promena() {
 
     // The dialog takes every event until a piece is picked, a close request included.
     SDL_Event udalost;
-    while (SDL_WaitEvent(&udalost) == 1) {
+    while (cekejnaudalost(udalost)) {
         if (udalost.type != SDL_MOUSEBUTTONDOWN || jekolecko(udalost.button.button)) {
             continue;
         }

@@ -1,4 +1,4 @@
-// Mouse events as the shell and the dialog read them.
+// Events as the shell and the promotion dialog read them.
 #pragma once
 
 #include <SDL.h>
@@ -7,3 +7,6 @@
 inline bool jekolecko(Uint8 tlacitko) {
     return tlacitko == SDL_BUTTON_WHEELUP || tlacitko == SDL_BUTTON_WHEELDOWN;
 }
+
+// Waits for the next event; false when the event queue has failed.
+bool cekejnaudalost(SDL_Event& udalost);
