@@ -16,10 +16,9 @@ bool Sachovnice::tahknihovny() {
         return false;
     }
     // The smallest code wins; entries that are no legal move here are passed over.
-    for (const auto& [tah, dalsi] : knihovna[uzel]) {
-        (void)dalsi;
-        if (zahrajknihovni(tah)) {
-            posunuzel(tah);
+    for (const auto& vetev : knihovna[uzel]) {
+        if (zahrajknihovni(vetev.first)) {
+            posunuzel(vetev.first);
             return true;
         }
     }

@@ -50,7 +50,7 @@ Figura* Sachovnice::zkustah(Figura* kdo, Pozice kam) {
 
 void Sachovnice::oznacpohyb(Pozice kde) {
     Figura* f = pole[kde.first][kde.second];
-    if (f->typ == BILA_VEZ || f->typ == CERNA_VEZ || f->typ == BILY_KRAL || f->typ == CERNY_KRAL) {
+    if (druh(f->typ) == BILA_VEZ || jekral(f->typ)) {
         f->nepohnuta = false;
     }
 }
