@@ -1,6 +1,7 @@
 #include "app/shell.h"
 #include "view/text.h"
 #include "view/udalosti.h"
+#include "view/zobrazeni.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -58,16 +59,16 @@ void nastavpismo() {
 
 void napis(const char* text, int x, int y) {
     vykreslitext(pismo.get(), text, barvatextu, obrazovka, x, y, obdelniktextu, obraztextu);
-    SDL_Flip(obrazovka);
 }
 
 void vykreslitlacitka(const Aplikace& app) {
-    SDL_Rect r = app.otoctlac;
-    SDL_FillRect(obrazovka, &r, app.bila);
-    r = app.newhraci;
-    SDL_FillRect(obrazovka, &r, app.bila);
-    r = app.newpc;
-    SDL_FillRect(obrazovka, &r, app.bila);
+    if (obrazovka == nullptr) {
+        return;
+    }
+    for (SDL_Rect r : {app.otoctlac, app.newhraci, app.newpc}) {
+        SDL_FillRect(obrazovka, &r, app.bila);
+        ukazoblast(obrazovka, r);
+    }
     napis("Otocit", 430, 50);
     napis("Nova hra dva hraci", 400, 100);
     napis("Nova hra jeden hrac", 400, 150);

@@ -55,8 +55,10 @@ class Sachovnice {
     void smaz();
     // The bitmap of a type code on a dark or light square.
     SDL_Surface* obrazek(int typ, bool tmave) const;
-    // Shows what has been drawn; a game without a window draws nowhere.
+    // Shows the whole window, or one part of it; a game without a window
+    // draws nowhere.
     void ukaz();
+    void ukaz(const SDL_Rect& oblast);
 
     // The promotion dialog and its text output (view/)
     int promena();

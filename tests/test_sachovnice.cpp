@@ -1,4 +1,5 @@
 // The game object as construction leaves it.
+#include "app/shell.h"
 #include "podpora.h"
 
 namespace {
@@ -66,6 +67,8 @@ TEST(Sachovnice, GamesAreIndependent) {
 
 namespace {
 
+// sdl12-compat, unlike classic SDL 1.2, does not refuse a null surface:
+// the drawing code must not hand it one.
 TEST(Sachovnice, AGameWithoutAWindowDrawsNowhere) {
     const auto sobrazovkou = novahra(); // stands in the assets directory
     Sachovnice hra(nullptr);
@@ -74,7 +77,19 @@ TEST(Sachovnice, AGameWithoutAWindowDrawsNowhere) {
     hra.otoc();
     hra.smaz();
     hra.vypistext("x", 0, 0);
+    hra.ukaz();
     EXPECT_FALSE(hra.otoceno);
+
+    vyprazdnifrontu();
+    stiskni(204, 350); // the queen
+    EXPECT_EQ(hra.promena(), BILA_DAMA);
+
+    Aplikace app;
+    SDL_Surface* const okno = obrazovka;
+    obrazovka = nullptr;
+    vykreslitlacitka(app);
+    obrazovka = okno;
+    vyprazdnifrontu();
 }
 
 } // namespace

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl1.2-dev libsdl-ttf2.0-dev
+  libsdl1.2-dev libsdl-ttf2.0-dev libsdl1.2-compat
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
   valgrind clang libclang-rt-dev python3 desktop-file-utils

@@ -1,6 +1,6 @@
-// Drawing the board straight onto the window, flipping after every square so
-// the board builds up square by square.
+// Drawing the board straight onto the window.
 #include "model/sachovnice.h"
+#include "view/zobrazeni.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -45,9 +45,12 @@ void Sachovnice::vykresli() {
             const int x = 34 * (8 - sloupec);
             const int y = otoceno ? 34 * (radek + 1) : 34 * (8 - radek);
             vloz(obrazek(pole[radek][sloupec]->typ, tmave), x, y);
-            ukaz();
         }
     }
+    // The board goes to the screen in one piece: shown square by square it
+    // took fifty whole-window updates on sdl12-compat, and on classic SDL it
+    // was over too quickly to be seen.
+    ukaz(SDL_Rect{34, 34, 8 * 34, 8 * 34});
 }
 
 void Sachovnice::otoc() {
@@ -56,19 +59,24 @@ void Sachovnice::otoc() {
 }
 
 void Sachovnice::vloz(SDL_Surface* povrch, int x, int y) {
-    if (povrch == nullptr) {
-        return; // a bitmap that failed to load leaves the screen as it was
+    // A bitmap that failed to load leaves the screen as it was; without a
+    // window there is nowhere to draw (sdl12-compat does not check for us).
+    if (povrch == nullptr || obrazovka == nullptr) {
+        return;
     }
     SDL_Rect rect{};
     rect.x = static_cast<Sint16>(x);
     rect.y = static_cast<Sint16>(y);
     SDL_BlitSurface(povrch, nullptr, obrazovka, &rect);
+    oznacnakresleno();
 }
 
 void Sachovnice::ukaz() {
-    if (obrazovka != nullptr) {
-        SDL_Flip(obrazovka);
-    }
+    ukazcele(obrazovka);
+}
+
+void Sachovnice::ukaz(const SDL_Rect& oblast) {
+    ukazoblast(obrazovka, oblast);
 }
 
 void Sachovnice::smaz() {
@@ -78,4 +86,5 @@ void Sachovnice::smaz() {
     if (SDL_FillRect(obrazovka, nullptr, SDL_MapRGB(obrazovka->format, 0, 0, 0)) != 0) {
         std::fprintf(stderr, "SDL_FillRect() Failed: %s\n", SDL_GetError());
     }
+    oznacnakresleno();
 }

@@ -22,6 +22,7 @@ int Sachovnice::promena() {
     for (const Volba& v : VOLBY) {
         vloz(obrazek(typbarvy(v.bilytyp, natahu), v.tmave), v.x, VOLBY_Y);
     }
+    ukaz(SDL_Rect{VOLBY[0].x, VOLBY_Y, 4 * 34, 34});
     vypistext("Vyberte figurku v kterou se ma pesec promenit:", 34, 320);
     if (!natahu) {
         ukaz();
@@ -48,7 +49,6 @@ int Sachovnice::promena() {
 void Sachovnice::vypistext(const char* text, int x, int y) {
     nastavpismo();
     vykreslitext(pismo.get(), text, barvatextu, obrazovka, x, y, obdelniktextu, obraztextu);
-    ukaz();
 }
 
 void Sachovnice::nastavpismo() {

@@ -1,4 +1,5 @@
 #include "view/text.h"
+#include "view/zobrazeni.h"
 
 bool otevripismo(Pismo& pismo, int velikost) {
     if (!TTF_WasInit()) {
@@ -19,7 +20,9 @@ void vykreslitext(TTF_Font* pismo, const char* text, SDL_Color barva, SDL_Surfac
     obdelnik.x = static_cast<Sint16>(x);
     obdelnik.y = static_cast<Sint16>(y);
     if (obraztextu && cil != nullptr) {
+        // The blit leaves in `obdelnik` the part of the window it covered.
         SDL_BlitSurface(obraztextu.get(), nullptr, cil, &obdelnik);
+        ukazoblast(cil, obdelnik);
     }
     obraztextu.reset();
 }

@@ -1,4 +1,5 @@
 #include "view/udalosti.h"
+#include "view/zobrazeni.h"
 
 #include <SDL_syswm.h>
 #include <cerrno>
@@ -23,9 +24,12 @@ bool cekejnaudalost(SDL_Event& udalost) {
     // connection had delivered, so any new event wakes the poll.
     const int spojeni = spojenisdisplejem();
     if (spojeni < 0) {
+        ukaznevyrizene();
         return SDL_WaitEvent(&udalost) == 1;
     }
     for (;;) {
+        // Whatever waits must be on the screen before the game sleeps.
+        ukaznevyrizene();
         if (SDL_PollEvent(&udalost) == 1) {
             return true;
         }

@@ -8,5 +8,6 @@ inline bool jekolecko(Uint8 tlacitko) {
     return tlacitko == SDL_BUTTON_WHEELUP || tlacitko == SDL_BUTTON_WHEELDOWN;
 }
 
-// Waits for the next event; false when the event queue has failed.
+// Puts on the screen whatever was drawn and not yet shown whole, then waits
+// for the next event; false when the event queue has failed.
 bool cekejnaudalost(SDL_Event& udalost);

@@ -54,6 +54,20 @@ class Selhani(Exception):
     """A check of the game's behaviour failed."""
 
 
+# ---------------------------------------------------------------- SDL 1.2
+
+CLASSIC, COMPAT = "classic SDL 1.2", "sdl12-compat"
+
+
+def knihovna_sdl():
+    """Which SDL 1.2 the game loads here: the one the dynamic linker finds
+    (LD_LIBRARY_PATH included). sdl12-compat reports versions from 1.2.50 up."""
+    sdl = ctypes.CDLL("libSDL-1.2.so.0")
+    sdl.SDL_Linked_Version.restype = ctypes.POINTER(ctypes.c_uint8 * 3)
+    verze = sdl.SDL_Linked_Version().contents
+    return COMPAT if verze[2] >= 50 else CLASSIC
+
+
 # ---------------------------------------------------------------- the board
 
 
@@ -263,8 +277,9 @@ class Hra:
     """The real game running in its own Xvfb, in a temporary working
     directory that holds links to the assets."""
 
-    def __init__(self, binarka, aktiva, jmeno):
+    def __init__(self, binarka, aktiva, jmeno, prostredi=None):
         self.binarka = os.path.abspath(binarka)
+        self.prostredi = prostredi or {}
         self.aktiva = os.path.abspath(aktiva)
         self.jmeno = jmeno
         self.xvfb = None
@@ -353,11 +368,12 @@ class Hra:
         self.env = dict(os.environ)
         self.env["DISPLAY"] = self.displej
         self.env["SDL_VIDEODRIVER"] = "x11"
+        self.env_hry = dict(self.env, **self.prostredi)
         self.vystup = open(os.path.join(self.adresar, "vystup.log"), "wb")
         self.proces = subprocess.Popen(
             [self.binarka],
             cwd=self.adresar,
-            env=self.env,
+            env=self.env_hry,
             stdin=subprocess.DEVNULL,
             stdout=self.vystup,
             stderr=subprocess.STDOUT,
@@ -458,6 +474,15 @@ class Hra:
             return None
         hodnota = vystup.split(" = ", 1)[1]
         return hodnota[1:-1] if hodnota.startswith('"') else hodnota
+
+    def poloha(self):
+        vystup = self.nastroj(["xdotool", "getwindowgeometry", str(self.okno)])
+        for radek in vystup.splitlines():
+            radek = radek.strip()
+            if radek.startswith("Position:"):
+                x, y = radek.split()[1].split(",")
+                return int(x), int(y)
+        raise Selhani("no position in: " + vystup)
 
     def velikost(self):
         vystup = self.nastroj(["xdotool", "getwindowgeometry", str(self.okno)])
