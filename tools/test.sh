@@ -26,3 +26,6 @@ echo "== A session of 1,000 games under valgrind memcheck =="
 
 echo "== The book's fuzzer, for a bounded number of inputs =="
 "$root/tests/fuzz/run.sh" "$root/build-fuzz" 20000
+
+echo "== The Debian package =="
+JOBS="$jobs" "$root/tests/balicek/test_balicek.sh" "$root/build-balicek"
