@@ -103,9 +103,10 @@ std::string zahraj(Sachovnice& hra, const std::string& t) {
         const bool kralovska = t == "O-O";
         bool zahrano = false;
         if (hra.natahu) {
-            // The player selects the king and clicks its landing square.
-            const int zadni = 0;
-            zahrano = klikni(hra, {zadni, 4}) && klikni(hra, {zadni, kralovska ? 6 : 2});
+            // The player selects the king and clicks its landing square. With
+            // another piece on e1 the same clicks would move that piece.
+            zahrano = hra.rosadamozna(kralovska) && klikni(hra, {0, 4}) &&
+                      klikni(hra, {0, kralovska ? 6 : 2});
         } else if (hra.zahrajknihovni(kod)) {
             hra.posunuzel(kod);
             zahrano = true;
