@@ -13,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-.}" && cd "${1:-.}" && pwd)
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/sachy-deb.XXXXXX")
+tmp=$(mktemp -d -t sachy-deb.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
 mkdir "$tmp/sachy"
 if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
