@@ -25,7 +25,8 @@ fail() {
 step() { echo "-- $*"; }
 
 rm -rf "$work"
-mkdir -p "$work"
+# Absolute, because apt-get takes a relative path without ./ for a package name.
+work=$(mkdir -p "$work" && cd "$work" && pwd)
 
 step "build"
 before=$(git -C "$root" status --porcelain --ignored=no 2>/dev/null || true)
