@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
   valgrind clang libclang-rt-dev python3 desktop-file-utils
+  debhelper dpkg-dev fakeroot lintian appstream
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds from scratch and runs every test: the whole
 # suite on classic SDL 1.2 and again on sdl12-compat, the suite under
-# AddressSanitizer and UBSan, valgrind, and the book's fuzzer.
+# AddressSanitizer and UBSan, valgrind, the book's fuzzer, and the Debian
+# package: built, linted, installed, played from its menu entry and purged.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
@@ -37,3 +38,6 @@ echo "== A session of 1,000 games under valgrind memcheck =="
 
 echo "== The book's fuzzer, for a bounded number of inputs =="
 "$root/tests/fuzz/run.sh" "$root/build-fuzz" 20000
+
+echo "== The Debian package =="
+JOBS="$jobs" "$root/tests/balicek/test_balicek.sh" "$root/build-balicek"
