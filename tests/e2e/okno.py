@@ -455,6 +455,16 @@ class Hra:
         except subprocess.TimeoutExpired:
             raise Selhani("the game did not end within %.0f s of a close request" % cas)
 
+    def zavri_bez_chyby(self):
+        """Closes the window and fails unless the game ends with status 0
+        and has written nothing."""
+        status = self.zavri()
+        if status != 0:
+            raise Selhani("closing the window ended the game with status %d" % status)
+        vystup = self.vypis()
+        if vystup != "(none)":
+            raise Selhani("the game wrote: " + vystup)
+
     # -- the window
 
     def nastroj(self, argv, binarne=False):
@@ -475,23 +485,21 @@ class Hra:
         hodnota = vystup.split(" = ", 1)[1]
         return hodnota[1:-1] if hodnota.startswith('"') else hodnota
 
-    def poloha(self):
+    def _geometrie(self, klic, oddelovac):
+        """Two numbers of a line of `xdotool getwindowgeometry`."""
         vystup = self.nastroj(["xdotool", "getwindowgeometry", str(self.okno)])
         for radek in vystup.splitlines():
             radek = radek.strip()
-            if radek.startswith("Position:"):
-                x, y = radek.split()[1].split(",")
-                return int(x), int(y)
-        raise Selhani("no position in: " + vystup)
+            if radek.startswith(klic + ":"):
+                a, b = radek.split()[1].split(oddelovac)
+                return int(a), int(b)
+        raise Selhani("no %s in: %s" % (klic, vystup))
+
+    def poloha(self):
+        return self._geometrie("Position", ",")
 
     def velikost(self):
-        vystup = self.nastroj(["xdotool", "getwindowgeometry", str(self.okno)])
-        for radek in vystup.splitlines():
-            radek = radek.strip()
-            if radek.startswith("Geometry:"):
-                w, h = radek.split()[1].split("x")
-                return int(w), int(h)
-        raise Selhani("no geometry in: " + vystup)
+        return self._geometrie("Geometry", "x")
 
     def snimek(self):
         self._zije()
