@@ -3,7 +3,8 @@
 
 Each line: moves from the start position, space separated, White first.
 A move is four chars like e2e4, or O-O / O-O-O. Rules: standard chess
-without en passant; promotions are not allowed in the book.
+without en passant; a pawn that reaches the last row becomes a queen, as
+the game's book moves make it.
 
 Usage: check_book.py [BOOK]   (default: assets/a.txt next to this script)
 Exit status 0 when the book is valid, 1 otherwise (prints LINE:PLY).
@@ -133,7 +134,7 @@ class Board:
         b = self.b
         saved = (dict(b), set(self.rights))
         p = b.pop(frm)
-        b[to] = p
+        b[to] = ("Q" if p == "P" else "q") if p in "Pp" and to[1] in (0, 7) else p
         for s, right in (((4, 0), "KQ"), ((7, 0), "K"), ((0, 0), "Q"),
                          ((4, 7), "kq"), ((7, 7), "k"), ((0, 7), "q")):
             if frm == s or to == s:
@@ -178,8 +179,6 @@ class Board:
             return "castling must be written O-O / O-O-O"
         if (frm, to) not in set(self.pseudo_moves()):
             return "illegal move for that piece (or en passant)"
-        if p.upper() == "P" and to[1] in (0, 7):
-            return "promotion not allowed in the book"
         saved = self._apply(frm, to)
         if self.in_check(self.white):
             self.b, self.rights = saved
