@@ -563,8 +563,9 @@ def vadyknihy(data):
     for cislo, radek in enumerate(radky, 1):
         if not hratelna(knihovna, radek):
             vady.append(f"line {cislo} cannot be played out")
-    if bezodpovedi(knihovna):
-        vady.append("first moves without an answer: " + " ".join(bezodpovedi(knihovna)))
+    chybi = bezodpovedi(knihovna)
+    if chybi:
+        vady.append("first moves without an answer: " + " ".join(chybi))
     return vady
 
 
@@ -684,8 +685,9 @@ def vypis(nazev, data, z, motor, hloubka):
         radky.append(f"computer's book moves: {len(ztraty)}, not the engine's best: "
                      f"{sum(1 for t in ztraty if t > 0)}")
         radky.append(f"loss against the engine's best: mean {sum(ztraty) / len(ztraty):.1f} cp, "
-                     f"worst {nejhorsi[0]} cp ({nejhorsi[3]} instead of {nejhorsi[4]} "
-                     f"in {nejhorsi[2].fen()})")
+                     f"worst {nejhorsi[0]} cp")
+        if nejhorsi[0] > 0:
+            radky.append(f"  worst: {nejhorsi[3]} instead of {nejhorsi[4]} in {nejhorsi[2].fen()}")
     return "\n".join(radky)
 
 
@@ -704,18 +706,30 @@ def prikaz_zprava(argumenty):
 
 
 def main():
+    def spolecne(parser, vychozi):
+        # Accepted before and after the subcommand; after it, a missing
+        # option keeps what was given before.
+        def d(hodnota):
+            return hodnota if vychozi else argparse.SUPPRESS
+
+        parser.add_argument("--motor", default=d(None),
+                            help="the UCI engine (default: stockfish on the PATH)")
+        parser.add_argument("--cache", default=d(os.path.join(KOREN, ".cache", "kniha.tsv")),
+                            help="the search cache (default .cache/kniha.tsv; '' for none)")
+        parser.add_argument("--hloubka", type=int, default=d(18),
+                            help="search depth (default 18)")
+
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--motor", help="the UCI engine (default: stockfish on the PATH)")
-    parser.add_argument("--cache", default=os.path.join(KOREN, ".cache", "kniha.tsv"),
-                        help="the search cache (default: .cache/kniha.tsv; '' for none)")
-    parser.add_argument("--hloubka", type=int, default=18, help="search depth (default 18)")
+    spolecne(parser, True)
     podprikazy = parser.add_subparsers(dest="prikaz", required=True)
     g = podprikazy.add_parser("generuj", help="write the book")
+    spolecne(g, False)
     g.add_argument("--vystup", default=os.path.join(KOREN, "assets", "a.txt"),
                    help="the book to write (default assets/a.txt)")
     g.add_argument("--kontrola", help="a checker run as `CMD FILE` on the new book before it "
                    "replaces the old; exit status 0 accepts it")
     z = podprikazy.add_parser("zprava", help="the quality report of a book")
+    spolecne(z, False)
     z.add_argument("kniha", nargs="?", default=os.path.join(KOREN, "assets", "a.txt"))
     argumenty = parser.parse_args()
     if argumenty.hloubka < 1:
