@@ -3,8 +3,6 @@
 #include "model/sachovnice.h"
 
 #include <fstream>
-#include <set>
-#include <sstream>
 
 int Sachovnice::radekznaku(char znak) {
     return znak >= '1' && znak <= '8' ? znak - '1' : 100;
@@ -44,20 +42,22 @@ void Sachovnice::nactiknihovnu() {
 }
 
 void Sachovnice::nactiknihovnu(std::istream& vstup) {
+    // Marks the entry for the last move of a line. Until a later line
+    // continues that line exactly, it leads nowhere: at the end it leads out
+    // of the book. No real node has this number.
+    constexpr int KONEC = -1;
+    // What `>>` takes for spaces in the classic locale.
+    constexpr const char* MEZERY = " \t\n\v\f\r";
     std::string radek;
-    std::istringstream parse;
     std::vector<std::string> tahy;
-    // Entries for the last move of a line. Until a later line continues that
-    // line exactly, they lead nowhere: at the end they lead out of the book.
-    std::set<std::pair<int, int>> konce;
 
     // The first line without a move ends the book.
     while (std::getline(vstup, radek)) {
         tahy.clear();
-        parse.clear();
-        parse.str(radek);
-        for (std::string token; parse >> token;) {
-            tahy.push_back(token);
+        for (auto zacatek = radek.find_first_not_of(MEZERY); zacatek != std::string::npos;) {
+            const auto konec = radek.find_first_of(MEZERY, zacatek);
+            tahy.push_back(radek.substr(zacatek, konec - zacatek));
+            zacatek = radek.find_first_not_of(MEZERY, konec);
         }
         if (tahy.empty()) {
             break;
@@ -69,30 +69,31 @@ void Sachovnice::nactiknihovnu(std::istream& vstup) {
             const int n = static_cast<int>(knihovna.size());
             const bool posledni = i + 1 == tahy.size();
             if (kurzor == n) {
-                knihovna.push_back({{pohyb, n + 1}});
-                if (posledni) {
-                    konce.emplace(n, pohyb);
-                }
+                knihovna.push_back({{pohyb, posledni ? KONEC : n + 1}});
                 kurzor = n + 1;
             } else if (auto vetev = knihovna[kurzor].find(pohyb); vetev != knihovna[kurzor].end()) {
+                if (posledni) {
+                    break; // a line that ends on a known move adds nothing
+                }
                 // A line that goes on past where an earlier one ended gets
                 // the next node appended, just like a new move.
-                if (!posledni && konce.erase({kurzor, pohyb}) > 0) {
+                if (vetev->second == KONEC) {
                     vetev->second = n;
                 }
                 kurzor = vetev->second;
             } else {
-                knihovna[kurzor].emplace(pohyb, n);
-                if (posledni) {
-                    konce.emplace(kurzor, pohyb);
-                }
+                knihovna[kurzor].emplace(pohyb, posledni ? KONEC : n);
                 kurzor = n;
             }
         }
     }
 
     const int mimo = static_cast<int>(knihovna.size());
-    for (const auto& [uzel_konce, pohyb] : konce) {
-        knihovna[uzel_konce][pohyb] = mimo;
+    for (auto& uzel : knihovna) {
+        for (auto& vetev : uzel) {
+            if (vetev.second == KONEC) {
+                vetev.second = mimo;
+            }
+        }
     }
 }
