@@ -569,6 +569,19 @@ def vadyknihy(data):
     return vady
 
 
+def najdikontrolu(zadana):
+    """The checker of a new book: the one given, else the game's own
+    `sachy-kniha` (built in build/ or installed), which replays every line
+    with the game's move input and book step."""
+    if zadana is not None:
+        return zadana
+    for kandidat in (os.path.join(KOREN, "build", "sachy-kniha"), shutil.which("sachy-kniha")):
+        if kandidat and os.access(kandidat, os.X_OK):
+            return shlex.quote(kandidat)
+    sys.exit("no book checker: build it (cmake --build build --target sachy-kniha), "
+             "or name one with --kontrola ('' for none)")
+
+
 def prikaz_generuj(argumenty):
     motor = Motor(najdimotor(argumenty.motor), argumenty.cache)
     zacatek = time.monotonic()
@@ -591,11 +604,12 @@ def prikaz_generuj(argumenty):
     fd, docasny = tempfile.mkstemp(prefix=".a-", suffix=".txt", dir=os.path.dirname(vystup))
     with os.fdopen(fd, "wb") as soubor:
         soubor.write(data)
-    if argumenty.kontrola:
-        vysledek = subprocess.run(shlex.split(argumenty.kontrola) + [docasny])
+    kontrola = najdikontrolu(argumenty.kontrola)
+    if kontrola:
+        vysledek = subprocess.run(shlex.split(kontrola) + [docasny])
         if vysledek.returncode != 0:
             os.unlink(docasny)
-            print(f"the check `{argumenty.kontrola}` refused the book", file=sys.stderr)
+            print(f"the check `{kontrola}` refused the book", file=sys.stderr)
             return 1
     os.chmod(docasny, 0o644)
     os.replace(docasny, vystup)
@@ -727,7 +741,8 @@ def main():
     g.add_argument("--vystup", default=os.path.join(KOREN, "assets", "a.txt"),
                    help="the book to write (default assets/a.txt)")
     g.add_argument("--kontrola", help="a checker run as `CMD FILE` on the new book before it "
-                   "replaces the old; exit status 0 accepts it")
+                   "replaces the old; exit status 0 accepts it (default: the game's "
+                   "sachy-kniha from build/ or the PATH)")
     z = podprikazy.add_parser("zprava", help="the quality report of a book")
     spolecne(z, False)
     z.add_argument("kniha", nargs="?", default=os.path.join(KOREN, "assets", "a.txt"))
