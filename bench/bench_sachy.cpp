@@ -6,8 +6,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <unistd.h>
@@ -222,6 +224,40 @@ void BM_LoadShippedBook(benchmark::State& stav) {
     stav.counters["nodes"] = static_cast<double>(hra.knihovna.size());
 }
 BENCHMARK(BM_LoadShippedBook)->Unit(benchmark::kMicrosecond);
+
+// The computer's reply from the shipped book to each of White's first moves
+// that the book answers, played by clicks in a fresh game outside the timing
+// (hence a fixed number of runs).
+void BM_BookMove(benchmark::State& stav) {
+    // (row, column) of each first move's from- and to-square.
+    std::vector<std::array<int, 4>> tahy;
+    for (int sloupec = 0; sloupec < 8; ++sloupec) {
+        tahy.push_back({1, sloupec, 2, sloupec});
+        tahy.push_back({1, sloupec, 3, sloupec});
+    }
+    for (const int sloupec : {1, 6}) {
+        tahy.push_back({0, sloupec, 2, sloupec - 1});
+        tahy.push_back({0, sloupec, 2, sloupec + 1});
+    }
+    std::unique_ptr<Sachovnice> hra;
+    size_t i = 0;
+    int zknihy = 0;
+    for (auto _ : stav) {
+        stav.PauseTiming();
+        hra.reset();
+        hra = std::make_unique<Sachovnice>(okno());
+        const auto& t = tahy[i++ % tahy.size()];
+        // A new game shows row 0 at the top and column 0 on the right.
+        hra->kliknuti(7 - t[1], t[0]);
+        hra->kliknuti(7 - t[3], t[2]);
+        const bool vknihovne = hra->vknihovne();
+        stav.ResumeTiming();
+        benchmark::DoNotOptimize(hra->tahpocitace(false, false));
+        zknihy += vknihovne ? 1 : 0;
+    }
+    stav.counters["from the book"] = benchmark::Counter(zknihy, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_BookMove)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 
 // 10,000 lines of 10 to 20 moves that share their first few moves the way
 // real openings do.
