@@ -53,12 +53,7 @@ def test(polozka, aktiva):
         os.chmod(obal, 0o755)
 
         with Hra(obal, aktiva, "balicek") as hra:
-            pid = hra.proces.pid
-            exe = os.path.realpath("/proc/%d/exe" % pid)
-            over(exe == os.path.realpath(PROGRAM),
-                 "the process started is %s, not the installed game" % exe)
-            cwd = os.path.realpath("/proc/%d/cwd" % pid)
-            over(cwd == os.path.realpath(DATA), "the game runs in %s, not in %s" % (cwd, DATA))
+            hra.over_program(PROGRAM, DATA)
 
             start = zakladni_postaveni()
             hra.cekej_na_desku(start, True, "the installed game's first screen")

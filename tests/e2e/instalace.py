@@ -100,13 +100,7 @@ def test(sestaveni, zdroje):
         # Hra compares the screen with the source bitmaps; the working
         # directory it prepares is left by the command above at once.
         with Hra(obal, aktiva, "instalace") as hra:
-            pid = hra.proces.pid
-            exe = os.path.realpath("/proc/%d/exe" % pid)
-            over(exe == os.path.realpath(program),
-                 "the process started is %s, not the installed game" % exe)
-            cwd = os.path.realpath("/proc/%d/cwd" % pid)
-            over(cwd == os.path.realpath(data),
-                 "the game runs in %s, not in its data directory" % cwd)
+            hra.over_program(program, data)
             # The whole board (the white rook's wrb.bmp at (272, 34) and the
             # rest) and the buttons with their captions, so the bitmaps and
             # the font were found.

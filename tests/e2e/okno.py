@@ -455,6 +455,16 @@ class Hra:
         except subprocess.TimeoutExpired:
             raise Selhani("the game did not end within %.0f s of a close request" % cas)
 
+    def over_program(self, program, adresar):
+        """Fails unless the process started is `program`, running in `adresar`
+        (the game started through a launcher)."""
+        exe = os.path.realpath("/proc/%d/exe" % self.proces.pid)
+        if exe != os.path.realpath(program):
+            raise Selhani("the process started is %s, not %s" % (exe, program))
+        cwd = os.path.realpath("/proc/%d/cwd" % self.proces.pid)
+        if cwd != os.path.realpath(adresar):
+            raise Selhani("the game runs in %s, not in %s" % (cwd, adresar))
+
     def zavri_bez_chyby(self):
         """Closes the window and fails unless the game ends with status 0
         and has written nothing."""
