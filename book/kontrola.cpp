@@ -199,8 +199,7 @@ VysledekKontroly zkontrolujknihovnu(std::istream& vstup) {
     // The tree the game builds from this file, moved from game to game.
     std::vector<std::map<int, int>> strom;
     {
-        Sachovnice vzor(nullptr);
-        vzor.knihovna.clear();
+        Sachovnice vzor(nullptr, {});
         std::istringstream kniha(text);
         vzor.nactiknihovnu(kniha);
         strom = std::move(vzor.knihovna);
@@ -225,9 +224,7 @@ VysledekKontroly zkontrolujknihovnu(std::istream& vstup) {
             break;
         }
         ++vysledek.linii;
-        Sachovnice hra(nullptr);
-        hra.knihovna = std::move(strom);
-        hra.uzel = 0;
+        Sachovnice hra(nullptr, std::move(strom));
         zkontrolujlinii(hra, cislo, tahy, vysledek.nalezy);
         strom = std::move(hra.knihovna);
     }

@@ -1,5 +1,7 @@
 #include "model/sachovnice.h"
 
+#include <utility>
+
 const std::array<const char*, POCET_OBRAZKU> SOUBORY_OBRAZKU = {
     "b.bmp",   "w.bmp",   "bbb.bmp", "bbw.bmp", "bkb.bmp", "bkw.bmp", "bnb.bmp",
     "bnw.bmp", "bpb.bmp", "bpw.bmp", "bqb.bmp", "bqw.bmp", "brb.bmp", "brw.bmp",
@@ -41,7 +43,16 @@ int pocatecnityp(int radek, int sloupec) {
 Sachovnice::Sachovnice(SDL_Surface* obrazovka_) {
     uzel = 0;
     nactiknihovnu();
+    postavpocatek(obrazovka_);
+}
 
+Sachovnice::Sachovnice(SDL_Surface* obrazovka_, std::vector<std::map<int, int>> kniha)
+    : knihovna(std::move(kniha)) {
+    uzel = 0;
+    postavpocatek(obrazovka_);
+}
+
+void Sachovnice::postavpocatek(SDL_Surface* obrazovka_) {
     skokykone = SKOKY_KONE;
     smerystrelce = SMERY_STRELCE;
     smeryveze = SMERY_VEZE;

@@ -44,6 +44,9 @@ class Sachovnice {
     int uzel = 0;                             // the current book node
 
     explicit Sachovnice(SDL_Surface* obrazovka);
+    // A game whose book has been read already: the book checker replays many
+    // lines of one file, each from a new game, and reads the file once.
+    Sachovnice(SDL_Surface* obrazovka, std::vector<std::map<int, int>> kniha);
     ~Sachovnice();
     Sachovnice(const Sachovnice&) = delete;
     Sachovnice& operator=(const Sachovnice&) = delete;
@@ -107,4 +110,9 @@ class Sachovnice {
     bool tahknihovny();
     bool zahrajknihovni(int tah);
     bool vknihovne() const { return static_cast<unsigned>(uzel) < knihovna.size(); }
+
+  private:
+    // Everything construction does after the book: the direction tables, the
+    // bitmaps and the initial position.
+    void postavpocatek(SDL_Surface* obrazovka);
 };
