@@ -1,10 +1,12 @@
 #include "app/shell.h"
+#include "app/displej.h"
 #include "view/text.h"
 #include "view/udalosti.h"
 #include "view/zobrazeni.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 SDL_Surface* obrazovka = nullptr;
 Pismo pismo;
@@ -36,6 +38,14 @@ bool inicializace() {
         return false;
     }
     std::atexit(SDL_Quit);
+    const std::string bezokna = duvodbezokna();
+    if (!bezokna.empty()) {
+        // Quitting first gives a terminal that an ASCII-art driver took back
+        // before the message is written to it.
+        SDL_Quit();
+        std::printf(ZPRAVA_OKNO, bezokna.c_str());
+        return false;
+    }
     obrazovka = SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (obrazovka == nullptr) {
         std::printf(ZPRAVA_OKNO, SDL_GetError());

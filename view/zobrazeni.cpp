@@ -6,6 +6,12 @@ namespace {
 // Drawn or shown in part since the whole window was last shown.
 bool nevyrizene = false;
 
+// Only SDL's window surface has a screen to go to; a surface in memory that
+// the game draws on (a test's, say) is shown nowhere.
+bool jeokno(const SDL_Surface* okno) {
+    return okno != nullptr && okno == SDL_GetVideoSurface();
+}
+
 bool dvabuffery(const SDL_Surface* okno) {
     constexpr Uint32 OBA = SDL_HWSURFACE | SDL_DOUBLEBUF;
     return (okno->flags & OBA) == OBA;
@@ -13,7 +19,7 @@ bool dvabuffery(const SDL_Surface* okno) {
 } // namespace
 
 void ukazoblast(SDL_Surface* okno, SDL_Rect oblast) {
-    if (okno == nullptr) {
+    if (!jeokno(okno)) {
         return;
     }
     nevyrizene = true;
@@ -32,7 +38,7 @@ void ukazoblast(SDL_Surface* okno, SDL_Rect oblast) {
 }
 
 void ukazcele(SDL_Surface* okno) {
-    if (okno == nullptr) {
+    if (!jeokno(okno)) {
         return;
     }
     // On a window without hardware buffers this is an update of the whole window.
