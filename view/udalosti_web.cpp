@@ -18,9 +18,11 @@ EM_ASYNC_JS(void, spidovstupu, (), {
         Module["cekani"]();
     }
     await new Promise(function(probud) {
-        var druhy = [ "mousedown", "mouseup", "mousemove", "mouseout", "wheel", "touchstart",
-                      "touchend", "touchmove", "keydown", "keyup", "keypress", "focus", "blur",
-                      "visibilitychange", "unload" ];
+        var druhy = [
+            "mousedown", "mouseup", "mousemove", "mouseout", "wheel", "touchstart", "touchend",
+            "touchmove", "keydown", "keyup", "keypress", "focus", "blur", "visibilitychange",
+            "unload"
+        ];
         function vstup() {
             druhy.forEach(function(druh) { window.removeEventListener(druh, vstup); });
             probud();
