@@ -8,11 +8,12 @@
 #   tools/web.sh zip [OUTDIR]       builds it and packs OUTDIR/sachy-web-VERSION.zip (default out/)
 #   tools/web.sh test [SITE]        builds it and runs the browser test in Debian's chromium
 #
-# The site is a folder of static files; any web server hosts it that sends
+# SACHY_WEB_BUILD names another build directory than build-web. The site is
+# a folder of static files; any web server hosts it that sends
 # .wasm as application/wasm.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build-web
+build=${SACHY_WEB_BUILD:-$root/build-web}
 
 prikaz=build
 case "${1:-}" in

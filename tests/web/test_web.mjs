@@ -332,6 +332,29 @@ await kontrola("offline reload, and a new version replaces the kept one", async 
   }
 });
 
+await kontrola("a file that fails to load: a plain message instead of the game", async () => {
+  const bez = mkdtempSync(join(tmpdir(), "sachy-web-bez-"));
+  cpSync(site, bez, { recursive: true });
+  rmSync(join(bez, "sachy.data"));
+  const rozbity = await spustweb(() => bez);
+  const kontext = await prohlizec.createBrowserContext();
+  try {
+    const s2 = await kontext.newPage();
+    await s2.goto(rozbity.adresa);
+    await s2.waitForFunction(() => document.getElementById("stav").className === "chyba", { timeout: 20000 });
+    const o = await s2.evaluate(() => ({ text: document.getElementById("stav").textContent,
+      skryto: document.getElementById("hra").hidden }));
+    if (!o.text.startsWith("Soubor sachy.data se nepodarilo nacist (HTTP 404).") || !o.skryto) {
+      throw new Error(JSON.stringify(o));
+    }
+    return `"${o.text}"`;
+  } finally {
+    await kontext.close();
+    rozbity.close();
+    rmSync(bez, { recursive: true, force: true });
+  }
+});
+
 await kontrola("no script error on the page", async () => {
   if (chyby.length) throw new Error(chyby.join("; "));
 });
