@@ -7,7 +7,10 @@
   var stav = document.getElementById("stav");
   var platno = document.getElementById("hra");
 
+  var selhalo = false;
+
   function chyba(text) {
+    selhalo = true;
     stav.textContent = text;
     stav.className = "chyba";
     platno.hidden = true;
@@ -26,6 +29,10 @@
   var velikost = {};
 
   function ukazpostup() {
+    // The other files may still be arriving after one has failed.
+    if (selhalo) {
+      return;
+    }
     var hotovo = 0;
     var celkem = 0;
     soubory.forEach(function (jmeno) {

@@ -11,6 +11,8 @@ import { klikni, naplatne, otevri, platno, pocetcekani, dokonceno, spustprohlize
 
 const ASSETS = join(dirname(fileURLToPath(import.meta.url)), "..", "..", "assets");
 const site = process.argv[2];
+// Screenshots of the page at full size, half size and with the promotion dialog.
+const SNIMKY = process.env.SACHY_WEB_SNIMKY || tmpdir();
 const POLE = 34;
 const OTOCIT = [450, 65], DVA_HRACI = [475, 115], JEDEN_HRAC = [475, 165];
 const VOLBY_Y = 350;
@@ -218,6 +220,7 @@ await kontrola(`"Nova hra jeden hrac": the computer's book reply to e2e4 (${knih
   await tahy(stranka, ["e2e4"]);
   deska = tahni(tahni(zakladni(), "e2e4"), kniha.tah);
   await ocekavej(stranka, deska);
+  await stranka.screenshot({ path: join(SNIMKY, "sachy-web-800.png") });
 });
 
 await kontrola("a reply out of book: the computer takes the bishop offered on a6", async () => {
@@ -244,7 +247,7 @@ await kontrola("promotion: a click outside the dialog ignored, the knight taken"
     if (spatne.length) throw new Error(`dialog choices not shown: ${spatne.map((v) => v[0])}`);
   };
   await dialog();
-  await stranka.screenshot({ path: join(tmpdir(), "sachy-web-promena.png") });
+  await stranka.screenshot({ path: join(SNIMKY, "sachy-web-promena.png") });
   await klik(stranka, DVA_HRACI); // outside the dialog: no new game
   await klikni(stranka, 300, VOLBY_Y + 17); // beside the choices
   await dialog();
@@ -268,7 +271,7 @@ for (const [nazev, sirka, vyska, dotykem] of [
     }
     await tahy(stranka, ["e2e4", "d7d5", "e4d5"], dotykem);
     await ocekavej(stranka, ["e2e4", "d7d5", "e4d5"].reduce(tahni, zakladni()));
-    await stranka.screenshot({ path: join(tmpdir(), `sachy-web-${sirka}.png`) });
+    await stranka.screenshot({ path: join(SNIMKY, `sachy-web-${sirka}.png`) });
     return `canvas ${bod.sirka.toFixed(0)} x ${bod.vyska.toFixed(0)}`;
   });
 }
