@@ -1,7 +1,7 @@
 // The web version's figures in Debian's chromium, site served from loopback:
 // page opened to first board (cold: a fresh browser profile each time),
 // click to redrawn canvas, the idle page's processor time, the site's size.
-//   node bench/web.mjs SITE      (bench/web.sh builds the site and runs this)
+//   node bench/web.mjs SITE      (tools/web.sh bench builds the site and runs this)
 import { readdirSync, readFileSync } from "node:fs";
 import { join } from "node:path";
 import { gzipSync } from "node:zlib";
@@ -18,7 +18,7 @@ const prvni = [];
 for (let i = 0; i < 5; i++) {
   const prohlizec = await spustprohlizec();
   const stranka = await prohlizec.newPage();
-  await stranka.setViewport({ width: 820, height: 660 });
+  await stranka.setViewport({ width: 800, height: 632 });
   prvni.push(await otevri(stranka, web.adresa));
   await prohlizec.close();
 }
@@ -26,7 +26,7 @@ radky.push(["page opened to first board, cold (median of 5)", median(prvni), "ms
 
 const prohlizec = await spustprohlizec();
 const stranka = await prohlizec.newPage();
-await stranka.setViewport({ width: 820, height: 660 });
+await stranka.setViewport({ width: 800, height: 632 });
 await otevri(stranka, web.adresa);
 // The game handles a press within the event's own task; a frame asked for
 // at the press comes after that.

@@ -7,6 +7,7 @@
 #   tools/web.sh serve [SITE] [PORT]  builds it and serves it on http://127.0.0.1:PORT/ (8000)
 #   tools/web.sh zip [OUTDIR]       builds it and packs OUTDIR/sachy-web-VERSION.zip (default out/)
 #   tools/web.sh test [SITE]        builds it and runs the browser test in Debian's chromium
+#   tools/web.sh bench [SITE]       builds it and measures it there (bench/web.mjs)
 #
 # SACHY_WEB_BUILD names another build directory than build-web. The site is
 # a folder of static files; any web server hosts it that sends
@@ -17,7 +18,7 @@ build=${SACHY_WEB_BUILD:-$root/build-web}
 
 prikaz=build
 case "${1:-}" in
-  serve | zip | test) prikaz=$1; shift ;;
+  serve | zip | test | bench) prikaz=$1; shift ;;
 esac
 
 instaluj() {
@@ -37,8 +38,10 @@ instaluj() {
 # way (a machine image's, say) is used as it is, and npm with it.
 potreby=(emscripten cmake python3)
 command -v node >/dev/null || potreby+=(nodejs)
-[ "$prikaz" != test ] || command -v npm >/dev/null || potreby+=(npm)
-[ "$prikaz" != test ] || potreby+=(chromium)
+if [ "$prikaz" = test ] || [ "$prikaz" = bench ]; then
+  command -v npm >/dev/null || potreby+=(npm)
+  potreby+=(chromium)
+fi
 instaluj "${potreby[@]}"
 # Debian's emscripten finds its JavaScript modules there only with Debian's Node.js.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
@@ -71,9 +74,11 @@ case "$prikaz" in
     (cd "$tmp" && python3 -m zipfile -c "$out/$name.zip" "$name")
     echo "$out/$name.zip"
     ;;
-  test)
+  test | bench)
     # Versions from the lock file; the browser is Debian's, none is downloaded.
     (cd "$root/tests/web" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
-    timeout -k 10 900 node "$root/tests/web/test_web.mjs" "$site"
+    skript=$root/tests/web/test_web.mjs
+    [ "$prikaz" = test ] || skript=$root/bench/web.mjs
+    timeout -k 10 900 node "$skript" "$site"
     ;;
 esac

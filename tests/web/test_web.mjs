@@ -125,7 +125,7 @@ const web = await spustweb(() => koren);
 const stranka = await prohlizec.newPage();
 const chyby = [];
 stranka.on("pageerror", (e) => chyby.push(e.message));
-await stranka.setViewport({ width: 820, height: 660 });
+await stranka.setViewport({ width: 800, height: 632 });
 const prvni = await otevri(stranka, web.adresa);
 console.log(`first board ${prvni.toFixed(0)} ms after navigation`);
 
@@ -275,7 +275,7 @@ for (const [nazev, sirka, vyska, dotykem] of [
     return `canvas ${bod.sirka.toFixed(0)} x ${bod.vyska.toFixed(0)}`;
   });
 }
-await stranka.setViewport({ width: 820, height: 660 });
+await stranka.setViewport({ width: 800, height: 632 });
 
 await kontrola("300 new games without growth of the wasm heap", async () => {
   const halda = () => stranka.evaluate(() => Module.HEAP8.length);
