@@ -277,6 +277,22 @@ for (const [nazev, sirka, vyska, dotykem] of [
 }
 await stranka.setViewport({ width: 800, height: 632 });
 
+await kontrola("idle page under 1 % of a core over 10 s", async () => {
+  const cdp = await stranka.createCDPSession();
+  await cdp.send("Performance.enable");
+  const cas = async () => (await cdp.send("Performance.getMetrics")).metrics
+    .find((m) => m.name === "TaskDuration").value;
+  // Some seconds after a burst of clicks the browser still tidies up after
+  // them (2 % of a core for a while after 300 new games); the idle page is
+  // measured once that is over, before the new games below.
+  await new Promise((r) => setTimeout(r, 5000));
+  const c0 = await cas(), t0 = Date.now();
+  await new Promise((r) => setTimeout(r, 10000));
+  const podil = ((await cas()) - c0) / ((Date.now() - t0) / 1000) * 100;
+  if (podil >= 1) throw new Error(`${podil.toFixed(2)} % of a core`);
+  return `${podil.toFixed(3)} % of a core (the page's main thread)`;
+});
+
 await kontrola("300 new games without growth of the wasm heap", async () => {
   const halda = () => stranka.evaluate(() => Module.HEAP8.length);
   for (let i = 0; i < 10; i++) await klik(stranka, i % 2 ? JEDEN_HRAC : DVA_HRACI);
@@ -287,20 +303,6 @@ await kontrola("300 new games without growth of the wasm heap", async () => {
   await ocekavej(stranka, zakladni());
   if (po !== pred) throw new Error(`heap ${pred} -> ${po} bytes`);
   return `${(po / 1048576).toFixed(0)} MB before and after`;
-});
-
-await kontrola("idle page under 1 % of a core over 10 s", async () => {
-  const cdp = await stranka.createCDPSession();
-  await cdp.send("Performance.enable");
-  const cas = async () => (await cdp.send("Performance.getMetrics")).metrics
-    .find((m) => m.name === "TaskDuration").value;
-  // What the clicks before left to the collector is not the idle page's.
-  await new Promise((r) => setTimeout(r, 2000));
-  const c0 = await cas(), t0 = Date.now();
-  await new Promise((r) => setTimeout(r, 10000));
-  const podil = ((await cas()) - c0) / ((Date.now() - t0) / 1000) * 100;
-  if (podil >= 1) throw new Error(`${podil.toFixed(2)} % of a core`);
-  return `${podil.toFixed(3)} % of a core (the page's main thread)`;
 });
 
 await kontrola("offline reload, and a new version replaces the kept one", async () => {
@@ -357,6 +359,25 @@ await kontrola("a file that fails to load: a plain message instead of the game",
     await kontext.close();
     rozbity.close();
     rmSync(bez, { recursive: true, force: true });
+  }
+});
+
+await kontrola("a browser without WebAssembly: a plain message instead of the game", async () => {
+  const kontext = await prohlizec.createBrowserContext();
+  const zalozni = await spustweb(() => site);
+  try {
+    const s2 = await kontext.newPage();
+    await s2.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+    await s2.goto(zalozni.adresa);
+    const o = await s2.evaluate(() => ({ text: document.getElementById("stav").textContent,
+      trida: document.getElementById("stav").className, skryto: document.getElementById("hra").hidden }));
+    if (!o.text.startsWith("Tento prohlizec neumi spustit WebAssembly") || o.trida !== "chyba" || !o.skryto) {
+      throw new Error(JSON.stringify(o));
+    }
+    return `"${o.text}"`;
+  } finally {
+    await kontext.close();
+    zalozni.close();
   }
 });
 
