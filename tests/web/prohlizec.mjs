@@ -121,3 +121,30 @@ export async function klikni(stranka, x, y, dotykem = false) {
   }
   await dokonceno(stranka, pred);
 }
+
+// The processor time so far of every renderer process (the page's among
+// them) and the time the page's main thread has spent in tasks, in seconds.
+// One session per page, which counts the tasks from its start.
+const sezeni = new WeakMap();
+export async function necinnost(stranka) {
+  const prohlizec = await stranka.browser().target().createCDPSession();
+  const procesy = (await prohlizec.send("SystemInfo.getProcessInfo")).processInfo;
+  await prohlizec.detach();
+  if (!sezeni.has(stranka)) {
+    const s = await stranka.createCDPSession();
+    await s.send("Performance.enable");
+    sezeni.set(stranka, s);
+  }
+  const metriky = (await sezeni.get(stranka).send("Performance.getMetrics")).metrics;
+  return {
+    procesy: new Map(procesy.filter((p) => p.type === "renderer").map((p) => [p.id, p.cpuTime])),
+    vlakno: metriky.find((m) => m.name === "TaskDuration").value,
+  };
+}
+
+// Both as percentages of a core over `sekundy`.
+export function podil(pred, po, sekundy) {
+  let cpu = 0;
+  for (const [id, cas] of po.procesy) cpu += cas - (pred.procesy.get(id) || 0);
+  return { procesor: (cpu / sekundy) * 100, vlakno: ((po.vlakno - pred.vlakno) / sekundy) * 100 };
+}
