@@ -2,7 +2,8 @@
 # Sets everything up, builds from scratch and runs every test: the whole
 # suite on classic SDL 1.2 and again on sdl12-compat, the suite under
 # AddressSanitizer and UBSan, valgrind, the book's fuzzer, and the Debian
-# package: built, linted, installed, played from its menu entry and purged.
+# package: built, linted, installed, played from its menu entry and purged;
+# then the web version, built with Emscripten and tested in chromium.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
@@ -41,3 +42,7 @@ echo "== The book's fuzzer, for a bounded number of inputs =="
 
 echo "== The Debian package =="
 JOBS="$jobs" "$root/tests/balicek/test_balicek.sh" "$root/build-balicek"
+
+echo "== The web version: built with Emscripten, tested in Debian's chromium =="
+rm -rf "$root/build-web-test"
+SACHY_WEB_BUILD=$root/build-web-test JOBS=$jobs "$root/tools/web.sh" test "$root/build-web-test/site"
