@@ -199,8 +199,11 @@ void Motor::posli(const std::string& text, const std::string& kde) {
 }
 
 std::vector<std::string> Motor::cti(const std::string& konec, const std::string& kde) {
+    // Starting gets at least half a minute: a loaded machine may be slow to
+    // load the engine, which says nothing of its searches.
+    const double limit = jmeno_.empty() && limit_ < 30 ? 30 : limit_;
     const auto mez = Hodiny::now() + std::chrono::duration_cast<Hodiny::duration>(
-                                         std::chrono::duration<double>(limit_));
+                                         std::chrono::duration<double>(limit));
     std::vector<std::string> radky;
     for (;;) {
         for (auto nl = zbytek_.find('\n'); nl != std::string::npos; nl = zbytek_.find('\n')) {
@@ -223,7 +226,7 @@ std::vector<std::string> Motor::cti(const std::string& konec, const std::string&
         }
         if (r == 0) {
             std::ostringstream text;
-            text << "gave no answer (" << konec << ") within " << limit_ << " s";
+            text << "gave no answer (" << konec << ") within " << limit << " s";
             selhal(text.str(), kde);
         }
         char blok[4096];
