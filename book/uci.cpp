@@ -101,7 +101,9 @@ Motor::Motor(const std::string& prikaz, double limit) : prikaz_(prikaz), limit_(
     // A write to an engine that has died must fail, not kill us.
     std::signal(SIGPIPE, SIG_IGN);
     int dovnitr[2], ven[2], chyba[2];
-    if (pipe(dovnitr) != 0 || pipe(ven) != 0 || pipe(chyba) != 0) {
+    // Every end closes itself at exec; the child's stdin and stdout are dup2 copies.
+    if (pipe2(dovnitr, O_CLOEXEC) != 0 || pipe2(ven, O_CLOEXEC) != 0 ||
+        pipe2(chyba, O_CLOEXEC) != 0) {
         throw ChybaMotoru("engine " + prikaz_ + ": no pipes: " + std::strerror(errno));
     }
     pid_ = fork();
@@ -111,11 +113,6 @@ Motor::Motor(const std::string& prikaz, double limit) : prikaz_(prikaz), limit_(
     if (pid_ == 0) {
         dup2(dovnitr[0], 0);
         dup2(ven[1], 1);
-        for (int fd : {dovnitr[0], dovnitr[1], ven[0], ven[1], chyba[0]}) {
-            close(fd);
-        }
-        // The error pipe closes itself on a successful exec.
-        fcntl(chyba[1], F_SETFD, FD_CLOEXEC);
         execlp(prikaz_.c_str(), prikaz_.c_str(), static_cast<char*>(nullptr));
         const int e = errno;
         (void)!write(chyba[1], &e, sizeof e);
@@ -126,8 +123,6 @@ Motor::Motor(const std::string& prikaz, double limit) : prikaz_(prikaz), limit_(
     close(chyba[1]);
     vstup_ = dovnitr[1];
     vystup_ = ven[0];
-    fcntl(vstup_, F_SETFD, FD_CLOEXEC);
-    fcntl(vystup_, F_SETFD, FD_CLOEXEC);
     int e = 0;
     const ssize_t n = read(chyba[0], &e, sizeof e);
     close(chyba[0]);
@@ -390,7 +385,11 @@ void Motory::priprav(const std::vector<Dotaz>& dotazy) {
             konec = true;
         }
     };
-    motor(0); // the name is known before any key is made
+    // Started here, one after another, rather than in the threads: a fork
+    // while another thread allocates is best avoided.
+    for (std::size_t i = 0; i < procesu; ++i) {
+        motor(i);
+    }
     std::vector<std::thread> vlakna;
     for (std::size_t i = 1; i < procesu; ++i) {
         vlakna.emplace_back(prace, i);
