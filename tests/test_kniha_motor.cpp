@@ -108,8 +108,6 @@ TEST_F(KnihaMotor, FailuresNameTheEngineAndThePositionAndLeaveTheBook) {
         std::string zprava;
     };
     const std::string falesny = SACHY_FALESNY_MOTOR;
-    const std::string start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-    const std::string po_a3 = "rnbqkbnr/pppppppp/8/8/8/P7/1PPPPPPP/RNBQKBNR b KQkq - 0 1";
     const Pripad pripady[] = {
         {"", (adresar / "zadny").string(),
          "engine " + (adresar / "zadny").string() +
@@ -129,8 +127,8 @@ TEST_F(KnihaMotor, FailuresNameTheEngineAndThePositionAndLeaveTheBook) {
         EXPECT_EQ(generuj.status, 1);
         EXPECT_NE(generuj.chyby.find(p.zprava), std::string::npos) << generuj.chyby;
         if (*p.rezim != '\0') {
-            // The first search is the reply to White's first move.
-            EXPECT_NE(generuj.chyby.find(po_a3), std::string::npos) << generuj.chyby;
+            // Whichever process failed first: a reply to one of White's first moves.
+            EXPECT_NE(generuj.chyby.find(" b KQkq - 0 1\n"), std::string::npos) << generuj.chyby;
         }
         std::ifstream soubor(kniha);
         std::string obsah;
@@ -144,7 +142,7 @@ TEST_F(KnihaMotor, FailuresNameTheEngineAndThePositionAndLeaveTheBook) {
         EXPECT_EQ(zprava.status, 1);
         EXPECT_NE(zprava.chyby.find(p.zprava), std::string::npos) << zprava.chyby;
         if (*p.rezim != '\0') {
-            EXPECT_NE(zprava.chyby.find(start), std::string::npos) << zprava.chyby;
+            EXPECT_NE(zprava.chyby.find(" KQkq - 0 "), std::string::npos) << zprava.chyby;
         }
     }
 }
