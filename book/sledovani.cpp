@@ -12,18 +12,32 @@ void Sachovnice::posunuzel(int tah) {
 }
 
 bool Sachovnice::tahknihovny() {
+    return volbaknihovny() >= 0;
+}
+
+int Sachovnice::volbaknihovny() {
     if (!vknihovne()) {
-        return false;
+        return -1;
     }
     // The smallest code wins; entries that are no legal move here are passed over.
     for (const auto& vetev : knihovna[uzel]) {
         if (zahrajknihovni(vetev.first)) {
-            posunuzel(vetev.first);
-            return true;
+            const int kod = vetev.first;
+            posunuzel(kod);
+            return kod;
         }
     }
     uzel = static_cast<int>(knihovna.size());
-    return false;
+    return -1;
+}
+
+bool Sachovnice::polakodu(int tah, Pozice& odkud, Pozice& kam) {
+    // A code above 10000 carries a 100 from an unreadable character: its last
+    // digit goes, and digits above the thousands are ignored.
+    const int kod = tah > 10000 ? tah / 10 : tah;
+    odkud = {kod / 100 % 10, kod / 1000 % 10};
+    kam = {kod % 10, kod / 10 % 10};
+    return kod >= 0 && napoli(odkud.first, odkud.second) && napoli(kam.first, kam.second);
 }
 
 bool Sachovnice::zahrajknihovni(int tah) {
@@ -35,23 +49,17 @@ bool Sachovnice::zahrajknihovni(int tah) {
         natahu = !natahu;
         return true;
     }
-    // A code above 10000 carries a 100 from an unreadable character: its last
-    // digit goes, and digits above the thousands are ignored.
-    const int kod = tah > 10000 ? tah / 10 : tah;
-    const int kamradek = kod % 10;
-    const int kamsloupec = kod / 10 % 10;
-    const int odkudradek = kod / 100 % 10;
-    const int odkudsloupec = kod / 1000 % 10;
-    if (kod < 0 || kamradek > 7 || kamsloupec > 7 || odkudradek > 7 || odkudsloupec > 7) {
+    Pozice odkud;
+    Pozice kam;
+    if (!polakodu(tah, odkud, kam)) {
         return false; // no such square
     }
-    Figura* kdo = pole[odkudradek][odkudsloupec];
-    Figura* cil = pole[kamradek][kamsloupec];
+    Figura* kdo = pole[odkud.first][odkud.second];
+    Figura* cil = pole[kam.first][kam.second];
     if (!kdo->jefigura || kdo->barva != natahu || jekral(cil->typ) ||
         !kdo->muzetahnout(cil, pole)) {
         return false;
     }
-    const Pozice kam{kamradek, kamsloupec};
     Figura* sebrana = zkustah(kdo, kam);
     if (sebrana == nullptr) {
         return false;

@@ -76,6 +76,9 @@ class Sachovnice {
     // check test before and after each king step.
     bool rosadamozna(bool kralovska);
     VysledekRosady provedrosadu(bool kralovska);
+    // Whether that castling is legal now, tried as provedrosadu tries it and
+    // taken back: the position stays as it was.
+    bool rosadalegalni(bool kralovska);
     // Puts `kdo` on the target square, leaving a new empty square behind, and
     // returns the object that stood there, which the caller now owns.
     Figura* presun(Figura* kdo, Pozice kam);
@@ -108,6 +111,11 @@ class Sachovnice {
     // Plays the first legal move of the current book node for the side to
     // move; leaves the book for good when the node has none.
     bool tahknihovny();
+    // The same step, returning the code it played, or -1 when there was none.
+    int volbaknihovny();
+    // The squares a book code names, castling (8, 9) aside; false when it
+    // names no square of the board.
+    static bool polakodu(int tah, Pozice& odkud, Pozice& kam);
     bool zahrajknihovni(int tah);
     bool vknihovne() const { return static_cast<unsigned>(uzel) < knihovna.size(); }
 

@@ -55,3 +55,17 @@ VysledekRosady Sachovnice::provedrosadu(bool kralovska) {
     pole[p.rada][4 + p.smer]->nepohnuta = false;
     return VysledekRosady::HOTOVA;
 }
+
+bool Sachovnice::rosadalegalni(bool kralovska) {
+    if (!rosadamozna(kralovska) || provedrosadu(kralovska) != VysledekRosady::HOTOVA) {
+        return false;
+    }
+    // King on its landing square and rook beside it: step back the way they came.
+    const RosadniPole p = rosadnipole(natahu, kralovska);
+    vymen(p.pres(), p.roh());
+    vymen(p.pristani(), p.pres());
+    vymen(p.pres(), p.kral());
+    pole[p.rada][4]->nepohnuta = true;
+    pole[p.rada][p.rohovy]->nepohnuta = true;
+    return true;
+}
