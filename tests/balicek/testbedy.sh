@@ -30,10 +30,13 @@ work=$(mkdir -p "$work" && cd "$work" && pwd)
 mkdir -p "$cache"
 
 step "source package"
+before=$(git -C "$root" status --porcelain --ignored=no 2>/dev/null || true)
 dsc=$("$root/tools/deb.sh" --source "$work/zdroj" 2>"$work/zdroj.log") || {
   cat "$work/zdroj.log"
   fail "tools/deb.sh --source failed"
 }
+after=$(git -C "$root" status --porcelain --ignored=no 2>/dev/null || true)
+[ "$before" = "$after" ] || fail "making the source package changed the checkout"
 version=$(sed -n 's/^Version: //p' "$dsc")
 arch=$(dpkg --print-architecture)
 echo "$(basename "$dsc")"
