@@ -4,12 +4,19 @@
 # and the .changes that lintian reads:
 #
 #   tools/deb.sh [OUTDIR]
+#   tools/deb.sh --source [OUTDIR]   only the source package (.dsc and tarball),
+#                                    for a build elsewhere (tests/balicek/testbedy.sh)
 #
 # The build runs on a temporary copy of the files git knows of (committed,
 # changed or new, but not ignored), so the checkout stays clean and nothing
 # left from an earlier build gets in. It is dpkg-buildpackage -us -uc; the
 # build dependencies must be installed (tools/setup.sh does that).
 set -euo pipefail
+jen_zdroj=false
+if [ "${1:-}" = --source ]; then
+  jen_zdroj=true
+  shift
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-.}" && cd "${1:-.}" && pwd)
 
@@ -25,10 +32,16 @@ else
 fi
 
 cd "$tmp/sachy"
+version=$(dpkg-parsechangelog -S Version)
+if $jen_zdroj; then
+  (cd "$tmp" && dpkg-source -b sachy) >&2
+  cp "$tmp/sachy_${version}.dsc" "$tmp/sachy_${version}.tar."* "$out/"
+  echo "$out/sachy_${version}.dsc"
+  exit 0
+fi
 # No separate debug symbols package: the script's product is the one .deb.
 DEB_BUILD_OPTIONS=$(echo "${DEB_BUILD_OPTIONS:-} noautodbgsym parallel=${JOBS:-2}" | xargs) \
   dpkg-buildpackage -us -uc
-version=$(dpkg-parsechangelog -S Version)
 arch=$(dpkg-architecture -qDEB_HOST_ARCH)
 deb="sachy_${version}_${arch}.deb"
 cp "$tmp/$deb" "$tmp/sachy_${version}.dsc" "$tmp/sachy_${version}.tar."* \
