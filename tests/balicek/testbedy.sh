@@ -86,7 +86,7 @@ for suite in "${releases[@]}"; do
   status=0
   nice autopkgtest -U "$deb" "$dsc" -- unshare --release "$suite" --arch "$arch" \
     --tarball "$tarball" >"$out/autopkgtest.log" 2>&1 || status=$?
-  sed -n '/^@@@@@@@@@@@@@@@@@@@@ summary/,$p' "$out/autopkgtest.log"
+  sed -n '/@@@@@@@@@@@@@@@@@@@@ summary/,$p' "$out/autopkgtest.log"
   [ "$status" -eq 0 ] || {
     tail -60 "$out/autopkgtest.log"
     fail "$suite: autopkgtest ended with $status (log: $out/autopkgtest.log)"
