@@ -61,12 +61,13 @@ for suite in "${releases[@]}"; do
   step "$suite: build, test suite and lintian (sbuild)"
   # noautodbgsym: the product is the one package. The .changes names the
   # testbed's release while debian/changelog says unstable, which lintian
-  # would report as a mismatch of no meaning here.
+  # would report as a mismatch of no meaning here. No --show-overrides:
+  # Debian 12's lintian then fails on an overridden warning (exit status 2).
   status=0
   (cd "$out" && DEB_BUILD_OPTIONS="noautodbgsym parallel=${JOBS:-2}" nice sbuild \
     --chroot-mode=unshare --chroot="$tarball" -d "$suite" --arch="$arch" \
     --no-run-piuparts --no-run-autopkgtest --nolog --build-dir="$out" \
-    --run-lintian --lintian-opts="--info --show-overrides --fail-on error,warning --suppress-tags distribution-and-changes-mismatch" \
+    --run-lintian --lintian-opts="--info --fail-on error,warning --suppress-tags distribution-and-changes-mismatch" \
     "$dsc") >"$out/sbuild.log" 2>&1 || status=$?
   deb=$out/sachy_${version}_${arch}.deb
   # What the test suite and lintian said, from sbuild's log.
@@ -85,7 +86,7 @@ for suite in "${releases[@]}"; do
   status=0
   nice autopkgtest -U "$deb" "$dsc" -- unshare --release "$suite" --arch "$arch" \
     --tarball "$tarball" >"$out/autopkgtest.log" 2>&1 || status=$?
-  sed -n '/^@@@@@@@@@@@@@@@@@@@@ summary/,$p' "$out/autopkgtest.log"
+  sed -n '/@@@@@@@@@@@@@@@@@@@@ summary/,$p' "$out/autopkgtest.log"
   [ "$status" -eq 0 ] || {
     tail -60 "$out/autopkgtest.log"
     fail "$suite: autopkgtest ended with $status (log: $out/autopkgtest.log)"
